@@ -30,3 +30,7 @@ constexpr Bitboard LIGHT_SQUARES = 0x55AA55AA55AA55AAULL;
 constexpr PackedScore packScore(int opening, int endgame) {
     return static_cast<PackedScore>(static_cast<uint32_t>(opening) << 16) + endgame;
 }
+
+// The two halves of a PackedScore; the endgame half is signed, so it borrows from the top.
+constexpr int packedEndgame(PackedScore s) { return static_cast<int16_t>(static_cast<uint32_t>(s) & 0xFFFF); }
+constexpr int packedOpening(PackedScore s) { return (s - packedEndgame(s)) >> 16; }

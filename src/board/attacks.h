@@ -1,0 +1,27 @@
+// Which pieces of a side attack a square, with the position's full occupancy.
+#pragma once
+
+#include "magic.h"
+#include "position.h"
+#include "tables.h"
+
+// The pieces of colour By attacking s. A By pawn attacks s from the squares that a pawn of
+// the other colour on s would attack, hence the other colour's pawn table.
+template <Color By> inline Bitboard attackers(const Position& position, Square s) {
+    const Bitboard* p = position.pieceBitboards;
+    const Bitboard occupied = position.occupiedSquares;
+    const Bitboard queens = p[colored<By>(QUEEN)];
+    const Bitboard* pawnTable = By == White ? pawnAttacksBlack : pawnAttacksWhite;
+    return (bishopAttacks(s, occupied) & (queens | p[colored<By>(DARK_BISHOP)] | p[colored<By>(LIGHT_BISHOP)])) |
+           (rookAttacks(s, occupied) & (queens | p[colored<By>(ROOK)])) | (kingAttacks[s] & p[colored<By>(KING)]) |
+           (knightAttacks[s] & p[colored<By>(KNIGHT)]) | (pawnTable[s] & p[colored<By>(PAWN)]);
+}
+
+template <Color By> inline bool isAttackedBy(const Position& position, Square s) {
+    return attackers<By>(position, s) != 0;
+}
+
+inline Bitboard attackersWhite(const Position& position, Square s) { return attackers<White>(position, s); }
+inline Bitboard attackersBlack(const Position& position, Square s) { return attackers<Black>(position, s); }
+inline bool isAttackedByWhite(const Position& position, Square s) { return isAttackedBy<White>(position, s); }
+inline bool isAttackedByBlack(const Position& position, Square s) { return isAttackedBy<Black>(position, s); }

@@ -1,0 +1,77 @@
+// Sliding attacks by magic multiplication into packed per-square slices.
+#pragma once
+
+#include <cstdint>
+
+#include "position.h"
+#include "tables.h"
+#include "types.h"
+
+struct MagicEntry {
+    Bitboard* attacks;  // first entry of this square's slice
+    uint64_t magic;
+    uint64_t mask;      // relevant occupancy: the square's lines without their edge squares
+    int64_t shift;      // 64 - popcount(mask)
+};
+
+constexpr int ROOK_ATTACK_TABLE_SIZE = 102400;
+constexpr int BISHOP_ATTACK_TABLE_SIZE = 5248;
+
+extern const uint64_t rookMagicNumbers[64];
+extern const uint64_t bishopMagicNumbers[64];
+extern const uint64_t rookMasks[64];
+extern const uint64_t bishopMasks[64];
+extern const int64_t rookShifts[64];
+extern const int64_t bishopShifts[64];
+
+extern MagicEntry rookMagics[64];
+extern MagicEntry bishopMagics[64];
+extern Bitboard rookAttackTable[ROOK_ATTACK_TABLE_SIZE];
+extern Bitboard bishopAttackTable[BISHOP_ATTACK_TABLE_SIZE];
+
+// Run by initTables: the records of both kinds first, then the fills.
+void buildRookMagics();
+void buildBishopMagics();
+void fillRookAttacks();
+void fillBishopAttacks();
+
+// Attacks along the lines up to and including the first occupied square of each line,
+// whatever its colour.
+inline Bitboard rookAttacks(Square s, Bitboard occupied) {
+    const MagicEntry& e = rookMagics[s];
+    return e.attacks[((occupied & e.mask) * e.magic) >> e.shift];
+}
+
+inline Bitboard bishopAttacks(Square s, Bitboard occupied) {
+    const MagicEntry& e = bishopMagics[s];
+    return e.attacks[((occupied & e.mask) * e.magic) >> e.shift];
+}
+
+inline Bitboard queenAttacks(Square s, Bitboard occupied) {
+    return bishopAttacks(s, occupied) | rookAttacks(s, occupied);
+}
+
+inline Bitboard queenAttacksOnBoard(const Position& position, Square s) {
+    return queenAttacks(s, position.occupiedSquares);
+}
+
+inline Bitboard blackDiagonalAttackers(const Position& position, Square s) {
+    const Bitboard* p = position.pieceBitboards;
+    return bishopAttacks(s, position.occupiedSquares) &
+           (p[QUEEN + BLACK_OFFSET] | p[DARK_BISHOP + BLACK_OFFSET] | p[LIGHT_BISHOP + BLACK_OFFSET]);
+}
+
+// Every piece of either colour bearing on s when only `occupied` blocks lines. Not masked
+// with `occupied`: the exchange evaluation lifts pieces from it to reveal x-ray attackers.
+inline Bitboard allAttackersTo(const Position& position, Bitboard occupied, Square s) {
+    const Bitboard* p = position.pieceBitboards;
+    const Bitboard bishops = p[DARK_BISHOP] | p[LIGHT_BISHOP] | p[DARK_BISHOP + BLACK_OFFSET] |
+                             p[LIGHT_BISHOP + BLACK_OFFSET];
+    const Bitboard queens = p[QUEEN] | p[QUEEN + BLACK_OFFSET];
+    const Bitboard diagonal = bishopAttacks(s, occupied);
+    const Bitboard straight = rookAttacks(s, occupied);
+    return (diagonal & bishops) | ((diagonal | straight) & queens) |
+           (straight & (p[ROOK] | p[ROOK + BLACK_OFFSET])) | (kingAttacks[s] & (p[KING] | p[KING + BLACK_OFFSET])) |
+           (knightAttacks[s] & (p[KNIGHT] | p[KNIGHT + BLACK_OFFSET])) |
+           (pawnAttacksWhite[s] & p[PAWN + BLACK_OFFSET]) | (pawnAttacksBlack[s] & p[PAWN]);
+}

@@ -19,10 +19,38 @@ constexpr int BISHOP_ATTACK_TABLE_SIZE = 5248;
 
 extern const uint64_t rookMagicNumbers[64];
 extern const uint64_t bishopMagicNumbers[64];
-extern const uint64_t rookMasks[64];
-extern const uint64_t bishopMasks[64];
-extern const int64_t rookShifts[64];
-extern const int64_t bishopShifts[64];
+
+// Masks and shifts are fixed by the geometry, so the compiler computes them.
+struct SliderMaskTable {
+    uint64_t masks[64];
+    int64_t shifts[64];
+};
+
+constexpr SliderMaskTable makeSliderMaskTable(bool rook) {
+    SliderMaskTable t{};
+    for (int s = 0; s < 64; ++s) {
+        uint64_t mask = 0;
+        for (int d = rook ? 0 : 1; d < 8; d += 2) {
+            const int dr = directionRankStep[d], df = directionFileStep[d];
+            // Stop one square short of the edge: the edge square never blocks anything beyond.
+            for (int r = rankOf(s) + dr, f = fileOf(s) + df; r + dr >= 0 && r + dr <= 7 && f + df >= 0 && f + df <= 7;
+                 r += dr, f += df)
+                mask |= uint64_t{1} << (r * 8 + f);
+        }
+        int bits = 0;
+        for (uint64_t b = mask; b; b &= b - 1) ++bits;
+        t.masks[s] = mask;
+        t.shifts[s] = 64 - bits;
+    }
+    return t;
+}
+
+inline constexpr SliderMaskTable ROOK_MASK_TABLE = makeSliderMaskTable(true);
+inline constexpr SliderMaskTable BISHOP_MASK_TABLE = makeSliderMaskTable(false);
+inline constexpr const uint64_t (&rookMasks)[64] = ROOK_MASK_TABLE.masks;
+inline constexpr const uint64_t (&bishopMasks)[64] = BISHOP_MASK_TABLE.masks;
+inline constexpr const int64_t (&rookShifts)[64] = ROOK_MASK_TABLE.shifts;
+inline constexpr const int64_t (&bishopShifts)[64] = BISHOP_MASK_TABLE.shifts;
 
 extern MagicEntry rookMagics[64];
 extern MagicEntry bishopMagics[64];

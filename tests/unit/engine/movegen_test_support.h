@@ -36,17 +36,20 @@ inline std::vector<Move> legalMoves(Position& position) {
 
 // "e2e4"; promotions add the promoted kind as P N D L R Q K (so the bishop's square colour shows).
 inline std::string moveText(Move m) {
-    std::string text;
-    for (Square s : {moveFrom(m), moveTo(m)}) {
-        text += static_cast<char>('a' + s % 8);
-        text += static_cast<char>('1' + s / 8);
-    }
-    if (movePromotion(m)) text += "XPNDLRQK"[movePromotion(m) & 7];
+    char text[6] = {};
+    text[0] = static_cast<char>('a' + moveFrom(m) % 8);
+    text[1] = static_cast<char>('1' + moveFrom(m) / 8);
+    text[2] = static_cast<char>('a' + moveTo(m) % 8);
+    text[3] = static_cast<char>('1' + moveTo(m) / 8);
+    if (movePromotion(m)) text[4] = "XPNDLRQK"[movePromotion(m) & 7];
     return text;
 }
 
 inline std::string listText(const std::vector<Move>& moves) {
     std::string text;
-    for (Move m : moves) text += (text.empty() ? "" : " ") + moveText(m);
+    for (Move m : moves) {
+        if (!text.empty()) text.push_back(' ');
+        text.append(moveText(m));
+    }
     return text;
 }

@@ -1,9 +1,13 @@
 # Thin wrapper around CMake and CTest.
 #   make        build the programs into build/bin and the tests
 #   make run    build and start the 64-bit engine on this terminal
-#   make test   build everything and run every test
+#   make test   build everything and run every test, then the 64-bit unit tests of a
+#               Debug build, where assertions check every make and unmake
 JOBS ?= $(shell nproc)
 BUILD := build
+DEBUG_BUILD := build-debug
+# The Debug run counts only the smaller perft tests: every move there is rechecked in full.
+DEBUG_PERFT_MAX_COUNT ?= 10000
 CMAKE_FLAGS ?=
 
 .PHONY: all build run test clean
@@ -22,6 +26,9 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
+	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRELSTAN_BUILD_32=OFF $(CMAKE_FLAGS)
+	cmake --build $(DEBUG_BUILD) -j $(JOBS)
+	BRELSTAN_PERFT_MAX_COUNT=$(DEBUG_PERFT_MAX_COUNT) ctest --test-dir $(DEBUG_BUILD) -j $(JOBS) --output-on-failure
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD)

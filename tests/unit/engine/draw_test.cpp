@@ -30,12 +30,12 @@ TEST(Draw, RepetitionCountsEverySecondSlotBackToTheLastIrreversibleMove) {
     const Case cases[] = {
         {"a", 1},
         {"abcd", 1},
-        {"abab", 2},           // a b a b: current b repeats the slot two back
+        {"abab", 2},           // the current b repeats the slot two back
         {"ababa", 3},
         {"ababab", 3},
         {"aaaa", 2},           // the odd slots are the other side's, never compared
-        {"abaBaba", 2},        // B (a pawn move) cuts the line: only a, b, a after it... b a b a
-        {"xabAbab", 2},        // A restarts: A b a b -> current b, b two back
+        {"abaBaba", 2},        // after the pawn move B the a two slots before it no longer counts
+        {"xabAbab", 2},        // the same with the irreversible move on the other side's ply
         {"abababababab", 6},
     };
     for (const Case& c : cases) {

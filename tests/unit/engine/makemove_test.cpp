@@ -29,12 +29,6 @@ Move findMove(Position& p, const std::string& text) {
     return 0;
 }
 
-Bitboard squares(std::initializer_list<const char*> names) {
-    Bitboard b = 0;
-    for (const char* n : names) b |= squareBit[(n[0] - 'a') + 8 * (n[1] - '1')];
-    return b;
-}
-
 // Every byte of the position but the slot that make fills.
 bool sameButNextSlot(const Position& a, const Position& b, int nextSlot) {
     const auto* x = reinterpret_cast<const unsigned char*>(&a);

@@ -12,20 +12,12 @@
 #include "tables.h"
 #include "clock.h"
 #include "platform.h"
+#include "test_support.h"
 
-// What the program's start-up does before any position exists: the clock's rate and the tables.
+// What the program's start-up does before a suite is timed: the clock's rate and the tables.
 inline void ensureTablesBuilt() {
-    static const bool built =
-        (clockFrequency = static_cast<uint64_t>(platform::performanceFrequency()), initTables(), true);
-    (void)built;
-}
-
-// Positions are about 300 KB: kept off the test's stack.
-inline std::unique_ptr<Position> positionFromFen(const std::string& fen) {
-    ensureTablesBuilt();
-    auto position = std::make_unique<Position>();
-    setPositionFromText(*position, fen.c_str());
-    return position;
+    clockFrequency = static_cast<uint64_t>(platform::performanceFrequency());
+    ensureTables();
 }
 
 inline std::vector<Move> legalMoves(Position& position) {

@@ -5,19 +5,9 @@
 
 #include "evaltables.h"
 #include "evaluate.h"
-#include "fen.h"
-#include "position.h"
-#include "tables.h"
+#include "test_support.h"
 
 namespace {
-
-Position& freshPosition(const std::string& fen) {
-    static bool tablesReady = (initTables(), true);
-    (void)tablesReady;
-    static Position position;
-    setPositionFromText(position, fen.c_str());
-    return position;
-}
 
 // The same position seen from the other side: ranks reversed, colours swapped.
 std::string mirrorFen(const std::string& fen) {
@@ -49,12 +39,13 @@ PieceTerms pieceTerms(const Position& p) {
 }
 enum TermIndex { KNIGHTS_W = 0, DARK_BISHOPS_W = 2, LIGHT_BISHOPS_W = 4, ROOKS_W = 6 };
 
-PackedScore whiteTerm(const std::string& fen, TermIndex term) { return pieceTerms(freshPosition(fen)).value[term]; }
+PackedScore whiteTerm(const char* fen, TermIndex term) { return pieceTerms(*positionFromFen(fen)).value[term]; }
 
 }  // namespace
 
 TEST(Evaluate, StartPositionIsEven) {
-    const Position& p = freshPosition(START_POSITION_FEN);
+    const auto start = positionFromFen(START_POSITION_FEN);
+    const Position& p = *start;
     EXPECT_EQ(evaluate(p), 8000);
     EXPECT_EQ(evaluateWithMaterialCases(p), 8000);
     EXPECT_EQ(quickEval(p), 8000);
@@ -75,15 +66,12 @@ TEST(Evaluate, MirroredPositionNegatesTheAdvantage) {
     };
     for (const char* fen : fens) {
         SCOPED_TRACE(fen);
-        const Position& p = freshPosition(fen);
-        const Score original = evaluate(p);
-        const PackedScore whitePawns = evalPawnsWhite(p), blackPawns = evalPawnsBlack(p);
-        const Score quick = quickEval(p);
-        const Position& m = freshPosition(mirrorFen(fen));
-        EXPECT_EQ(evaluate(m), 16000 - original);
-        EXPECT_EQ(quickEval(m), 16000 - quick);
-        EXPECT_EQ(evalPawnsBlack(m), whitePawns);
-        EXPECT_EQ(evalPawnsWhite(m), blackPawns);
+        const auto p = positionFromFen(fen);
+        const auto m = positionFromFen(mirrorFen(fen).c_str());
+        EXPECT_EQ(evaluate(*m), 16000 - evaluate(*p));
+        EXPECT_EQ(quickEval(*m), 16000 - quickEval(*p));
+        EXPECT_EQ(evalPawnsBlack(*m), evalPawnsWhite(*p));
+        EXPECT_EQ(evalPawnsWhite(*m), evalPawnsBlack(*p));
     }
 }
 
@@ -104,8 +92,8 @@ TEST(Evaluate, TaperBlendsByPhaseWithoutClamping) {
 
 TEST(Evaluate, DoubledRearPawnIsNeverPassed) {
     // e4 and e5, both isolated; e4 is doubled, only e5 is passed.
-    const Position& p = freshPosition("4k3/8/8/4P3/4P3/8/8/4K3 w - -");
-    EXPECT_EQ(evalPawnsWhite(p), packScore(106 + 104 - 14 - 14 - 14 + 10, 106 + 104 - 20 - 20 - 20 + 70));
+    const auto p = positionFromFen("4k3/8/8/4P3/4P3/8/8/4K3 w - -");
+    EXPECT_EQ(evalPawnsWhite(*p), packScore(106 + 104 - 14 - 14 - 14 + 10, 106 + 104 - 20 - 20 - 20 + 70));
 }
 
 TEST(Evaluate, KnightOutpostCountsOnceTwiceOrThreeTimes) {
@@ -170,22 +158,23 @@ TEST(Evaluate, MaterialVerdicts) {
     for (const Case& c : cases)
         EXPECT_EQ(applyMaterialCases(key(c.white, c.black), c.e), c.expected) << std::hex << c.white << " " << c.black;
 
-    const Position& queen = freshPosition("4k3/8/8/8/8/8/8/3QK3 w - -");
-    EXPECT_EQ(evaluateWithMaterialCases(queen), evaluate(queen) + 5000);
-    const Position& knight = freshPosition("4k3/8/8/8/8/8/8/3NK3 w - -");
-    EXPECT_EQ(evaluateWithMaterialCases(knight), evaluate(knight));
-    EXPECT_EQ(evaluateWithMaterialCases(freshPosition("8/8/3k4/8/8/4K3/8/8 w - -")), 8000);
+    const auto queen = positionFromFen("4k3/8/8/8/8/8/8/3QK3 w - -");
+    EXPECT_EQ(evaluateWithMaterialCases(*queen), evaluate(*queen) + 5000);
+    const auto knight = positionFromFen("4k3/8/8/8/8/8/8/3NK3 w - -");
+    EXPECT_EQ(evaluateWithMaterialCases(*knight), evaluate(*knight));
+    EXPECT_EQ(evaluateWithMaterialCases(*positionFromFen("8/8/3k4/8/8/4K3/8/8 w - -")), 8000);
 }
 
 TEST(Evaluate, PawnCacheHoldsBothColoursUnderTheKeyTag) {
-    const Position& noPawns = freshPosition("4k3/8/8/8/8/8/8/R3K2R w - -");
-    ASSERT_EQ(noPawns.currentPly->pawnKey, 0u);
-    evaluate(noPawns);
+    const auto noPawns = positionFromFen("4k3/8/8/8/8/8/8/R3K2R w - -");
+    ASSERT_EQ(noPawns->currentPly->pawnKey, 0u);
+    evaluate(*noPawns);
     EXPECT_EQ(pawnHashTable[0].tag, 0u);
     EXPECT_EQ(pawnHashTable[0].whiteScore, 0);
     EXPECT_EQ(pawnHashTable[0].blackScore, 0);
 
-    const Position& p = freshPosition("4k3/pp6/8/8/8/8/5PPP/4K3 w - -");
+    const auto position = positionFromFen("4k3/pp6/8/8/8/8/5PPP/4K3 w - -");
+    const Position& p = *position;
     const uint64_t pawnKey = p.currentPly->pawnKey;
     PawnHashEntry& entry = pawnHashTable[pawnKey & PAWN_HASH_MASK];
     const Score score = evaluate(p);

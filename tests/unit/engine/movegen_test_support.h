@@ -1,0 +1,52 @@
+// Helpers for the move generation, make/unmake and perft tests.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fen.h"
+#include "move.h"
+#include "movegen.h"
+#include "position.h"
+#include "tables.h"
+#include "clock.h"
+#include "platform.h"
+
+// What the program's start-up does before any position exists: the clock's rate and the tables.
+inline void ensureTablesBuilt() {
+    static const bool built =
+        (clockFrequency = static_cast<uint64_t>(platform::performanceFrequency()), initTables(), true);
+    (void)built;
+}
+
+// Positions are about 300 KB: kept off the test's stack.
+inline std::unique_ptr<Position> positionFromFen(const std::string& fen) {
+    ensureTablesBuilt();
+    auto position = std::make_unique<Position>();
+    setPositionFromText(*position, fen.c_str());
+    return position;
+}
+
+inline std::vector<Move> legalMoves(Position& position) {
+    Move list[MOVE_LIST_SIZE];
+    Move* end = position.sideToMove == 0 ? generateMovesWhite(position, list) : generateMovesBlack(position, list);
+    return std::vector<Move>(list, end);
+}
+
+// "e2e4"; promotions add the promoted kind as P N D L R Q K (so the bishop's square colour shows).
+inline std::string moveText(Move m) {
+    std::string text;
+    for (Square s : {moveFrom(m), moveTo(m)}) {
+        text += static_cast<char>('a' + s % 8);
+        text += static_cast<char>('1' + s / 8);
+    }
+    if (movePromotion(m)) text += "XPNDLRQK"[movePromotion(m) & 7];
+    return text;
+}
+
+inline std::string listText(const std::vector<Move>& moves) {
+    std::string text;
+    for (Move m : moves) text += (text.empty() ? "" : " ") + moveText(m);
+    return text;
+}

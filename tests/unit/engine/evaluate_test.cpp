@@ -97,7 +97,8 @@ TEST(Evaluate, DoubledRearPawnIsNeverPassed) {
 }
 
 TEST(Evaluate, KnightOutpostCountsOnceTwiceOrThreeTimes) {
-    const PackedScore e5 = knightOutpost[White][36];
+    ensureTables();
+    const PackedScore e5 = knightOutpost[White][sq("e5")];
     ASSERT_NE(e5, 0);
     const PackedScore threeTimes = whiteTerm("4k3/8/8/4N3/3P4/8/8/4K3 w - -", KNIGHTS_W);
     struct Case {

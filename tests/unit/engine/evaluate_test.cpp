@@ -5,6 +5,8 @@
 
 #include "evaltables.h"
 #include "evaluate.h"
+#include "makemove.h"
+#include "movegen.h"
 #include "test_support.h"
 
 namespace {
@@ -188,4 +190,35 @@ TEST(Evaluate, PawnCacheHoldsBothColoursUnderTheKeyTag) {
     entry.tag ^= 1;  // a tag mismatch recomputes and overwrites
     EXPECT_EQ(evaluate(p), score);
     EXPECT_EQ(entry.whiteScore, evalPawnsWhite(p));
+}
+
+// Along a line of play the running sums and the pawn key kept by make and unmake must give
+// the same scores as a fresh set-up of each position, and the cache must not go stale.
+TEST(Evaluate, ScoresAlongALineOfPlayMatchFreshSetUps) {
+    for (const char* fen : {START_POSITION_FEN, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -"}) {
+        const auto p = positionFromFen(fen);
+        const Score initial = evaluate(*p);
+        Move played[40];
+        int plies = 0;
+        for (; plies < 40; ++plies) {
+            Move list[MOVE_LIST_SIZE];
+            const bool white = p->sideToMove == 0;
+            const int count = static_cast<int>((white ? generateMovesWhite(*p, list) : generateMovesBlack(*p, list)) - list);
+            if (count == 0) break;
+            played[plies] = list[(plies * 7 + 3) % count];
+            if (white) makeMoveWhite(*p, played[plies]);
+            else makeMoveBlack(*p, played[plies]);
+            const std::string now = fenOf(*p);
+            SCOPED_TRACE(now);
+            const auto fresh = positionFromFen(now.c_str());
+            EXPECT_EQ(evaluate(*p), evaluate(*fresh));
+            EXPECT_EQ(quickEval(*p), quickEval(*fresh));
+            EXPECT_EQ(evaluate(*positionFromFen(mirrorFen(now).c_str())), 16000 - evaluate(*p));
+        }
+        while (plies-- > 0) {
+            if (p->sideToMove == 1) unmakeMoveWhite(*p, played[plies]);
+            else unmakeMoveBlack(*p, played[plies]);
+        }
+        EXPECT_EQ(evaluate(*p), initial);
+    }
 }

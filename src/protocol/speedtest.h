@@ -17,9 +17,10 @@ enum class SpeedLineStyle { BitOperation, RookAttacks, SliderAttacks };
 // centiseconds. The count prints in full, however large.
 void printSpeedResult(FILE* stream, SpeedLineStyle style, uint32_t checkValue, uint64_t count, int32_t elapsed);
 
-void benchBitScanForward(uint64_t count, FILE* stream = stdout);
-void benchBitScanReverse(uint64_t count, FILE* stream = stdout);
-void benchPopCount(uint64_t count, FILE* stream = stdout);
-void benchRookAttacks(uint64_t count, FILE* stream = stdout);
-void benchBishopAttacks(uint64_t count, FILE* stream = stdout);
-void benchQueenAttacks(uint64_t count, FILE* stream = stdout);
+// The count is as typed; a negative one runs no step and reports count 0.
+void benchBitScanForward(int64_t count, FILE* stream = stdout);
+void benchBitScanReverse(int64_t count, FILE* stream = stdout);
+void benchPopCount(int64_t count, FILE* stream = stdout);
+void benchRookAttacks(int64_t count, FILE* stream = stdout);
+void benchBishopAttacks(int64_t count, FILE* stream = stdout);
+void benchQueenAttacks(int64_t count, FILE* stream = stdout);

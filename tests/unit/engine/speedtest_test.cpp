@@ -11,9 +11,9 @@
 
 namespace {
 
-using Bench = void (*)(uint64_t, FILE*);
+using Bench = void (*)(int64_t, FILE*);
 
-std::string capture(Bench bench, uint64_t count) {
+std::string capture(Bench bench, int64_t count) {
     ensureTables();
     clockFrequency = static_cast<uint64_t>(platform::performanceFrequency());
     char* text = nullptr;
@@ -81,7 +81,7 @@ const BenchCase BENCHES[] = {
 // Both word sizes run this test, so equal expectations prove equal check values.
 TEST(SpeedTest, CheckValuesAndLinesForEveryBench) {
     for (const BenchCase& b : BENCHES) {
-        for (uint64_t n : {0ull, 1ull, 2ull, 5ull, 1000ull, 100003ull}) {
+        for (int64_t n : {0, 1, 2, 5, 1000, 100003}) {
             SCOPED_TRACE(std::string(b.name) + " " + std::to_string(n));
             const std::string expected =
                 " value=" + hex8(b.expected(n)) + " count=" + std::to_string(n) + " time=T" + b.ending;
@@ -94,8 +94,11 @@ TEST(SpeedTest, KnownCheckValues) {
     EXPECT_EQ(capture(benchBitScanForward, 1).substr(0, 18), " value=0x00000000 ");
     EXPECT_EQ(capture(benchBitScanForward, 2).substr(0, 18), " value=0x00000001 ");
     EXPECT_EQ(capture(benchBitScanReverse, 1).substr(0, 18), " value=0x0000003F ");
-    for (const BenchCase& b : BENCHES)
+    for (const BenchCase& b : BENCHES) {
         EXPECT_EQ(maskTimings(capture(b.bench, 0)).substr(0, 26), " value=0x00000000 count=0 ") << b.name;
+        // A negative count typed at the command runs no step rather than 2^64 of them.
+        EXPECT_EQ(maskTimings(capture(b.bench, -5)).substr(0, 26), " value=0x00000000 count=0 ") << b.name;
+    }
 }
 
 TEST(SpeedTest, ResultLineFields) {

@@ -39,17 +39,6 @@ void dumpBitboards(FILE* stream, const Position& position, PieceCode firstCode) 
     std::fflush(stream);
 }
 
-// The generators need one king a side, and their lists have room for the moves of any
-// material a game can reach; a set-up text can claim anything, and such a dump lists no moves.
-template <Color C> bool materialCanArise(const Position& position) {
-    const auto count = [&](PieceCode code) { return popCount64(position.pieceBitboards[colored<C>(code)]); };
-    const auto beyond = [](int n, int start) { return n > start ? n - start : 0; };
-    // Every piece beyond the starting set came from a promotion, so it costs a pawn.
-    const int promoted = beyond(count(QUEEN), 1) + beyond(count(ROOK), 2) + beyond(count(KNIGHT), 2) +
-                         beyond(count(DARK_BISHOP), 1) + beyond(count(LIGHT_BISHOP), 1);
-    return count(KING) == 1 && count(PAWN) + promoted <= 8;
-}
-
 }  // namespace
 
 void dumpBitboardsWhite(FILE* stream, const Position& position) { dumpBitboards(stream, position, PAWN); }
@@ -80,8 +69,7 @@ void printMoveCoordinates(Move move, FILE* stream) {
 void dumpMoveList(FILE* stream, const Position& position) {
     Move moves[MOVE_LIST_SIZE];
     Move* end = moves;
-    if ((position.sideToMove == 0 || position.sideToMove == 1) && materialCanArise<White>(position) &&
-        materialCanArise<Black>(position)) {
+    if ((position.sideToMove == 0 || position.sideToMove == 1) && generatorsCanRun(position)) {
         // The generators take a position they may change and restore; they work on a copy
         // whose ply pointers lead into the copy's own stack.
         static Position scratch;

@@ -286,109 +286,120 @@ template <Color Us, bool KingSide> void unmakeCastle(Position& p, Move) {
 using MakeHandler = void (*)(Position&, Move, const PlyState&, PlyState&);
 using UnmakeHandler = void (*)(Position&, Move);
 
-template <typename Handler> constexpr bool everySlotFilled(const std::array<Handler, MOVE_KIND_COUNT>& t) {
-    for (Handler h : t)
-        if (h == nullptr) return false;
-    return true;
-}
+// A handler table that remembers which slots were filled, so completeness is checked at
+// compile time without comparing function addresses (not a constant expression in every
+// build mode).
+template <typename Handler> struct HandlerTable {
+    std::array<Handler, MOVE_KIND_COUNT> handlers{};
+    std::array<bool, MOVE_KIND_COUNT> filled{};
+    constexpr void set(MoveKind kind, Handler handler) {
+        handlers[kind] = handler;
+        filled[kind] = true;
+    }
+    constexpr bool complete() const {
+        for (bool f : filled)
+            if (!f) return false;
+        return true;
+    }
+};
 
-constexpr std::array<MakeHandler, MOVE_KIND_COUNT> MAKE_HANDLERS = [] {
-    std::array<MakeHandler, MOVE_KIND_COUNT> t{};
-    t[MOVE_CPA_WP] = &makePromotion<White, true>;
-    t[MOVE_ADV_WP] = &makePromotion<White, false>;
-    t[MOVE_EPS_WP] = &makeEnPassant<White>;
-    t[MOVE_CPT_WP] = &makeCapture<White, PAWN>;
-    t[MOVE_CPT_WN] = &makeCapture<White, KNIGHT>;
-    t[MOVE_CPT_WD] = &makeCapture<White, DARK_BISHOP>;
-    t[MOVE_CPT_WL] = &makeCapture<White, LIGHT_BISHOP>;
-    t[MOVE_CPT_WR] = &makeCapture<White, ROOK>;
-    t[MOVE_CPT_WQ] = &makeCapture<White, QUEEN>;
-    t[MOVE_CPT_WK] = &makeCapture<White, KING>;
-    t[MOVE_JMP_WP] = &makeQuiet<White, PAWN, true>;
-    t[MOVE_NRM_WP] = &makeQuiet<White, PAWN>;
-    t[MOVE_NRM_WN] = &makeQuiet<White, KNIGHT>;
-    t[MOVE_NRM_WD] = &makeQuiet<White, DARK_BISHOP>;
-    t[MOVE_NRM_WL] = &makeQuiet<White, LIGHT_BISHOP>;
-    t[MOVE_NRM_WR] = &makeQuiet<White, ROOK>;
-    t[MOVE_NRM_WQ] = &makeQuiet<White, QUEEN>;
-    t[MOVE_NRM_WK] = &makeQuiet<White, KING>;
-    t[MOVE_CSK_WK] = &makeCastle<White, true>;
-    t[MOVE_CSQ_WK] = &makeCastle<White, false>;
-    t[MOVE_CPA_BP] = &makePromotion<Black, true>;
-    t[MOVE_ADV_BP] = &makePromotion<Black, false>;
-    t[MOVE_EPS_BP] = &makeEnPassant<Black>;
-    t[MOVE_CPT_BP] = &makeCapture<Black, PAWN>;
-    t[MOVE_CPT_BN] = &makeCapture<Black, KNIGHT>;
-    t[MOVE_CPT_BD] = &makeCapture<Black, DARK_BISHOP>;
-    t[MOVE_CPT_BL] = &makeCapture<Black, LIGHT_BISHOP>;
-    t[MOVE_CPT_BR] = &makeCapture<Black, ROOK>;
-    t[MOVE_CPT_BQ] = &makeCapture<Black, QUEEN>;
-    t[MOVE_CPT_BK] = &makeCapture<Black, KING>;
-    t[MOVE_JMP_BP] = &makeQuiet<Black, PAWN, true>;
-    t[MOVE_NRM_BP] = &makeQuiet<Black, PAWN>;
-    t[MOVE_NRM_BN] = &makeQuiet<Black, KNIGHT>;
-    t[MOVE_NRM_BD] = &makeQuiet<Black, DARK_BISHOP>;
-    t[MOVE_NRM_BL] = &makeQuiet<Black, LIGHT_BISHOP>;
-    t[MOVE_NRM_BR] = &makeQuiet<Black, ROOK>;
-    t[MOVE_NRM_BQ] = &makeQuiet<Black, QUEEN>;
-    t[MOVE_NRM_BK] = &makeQuiet<Black, KING>;
-    t[MOVE_CSK_BK] = &makeCastle<Black, true>;
-    t[MOVE_CSQ_BK] = &makeCastle<Black, false>;
+constexpr HandlerTable<MakeHandler> MAKE_HANDLERS = [] {
+    HandlerTable<MakeHandler> t;
+    t.set(MOVE_CPA_WP, &makePromotion<White, true>);
+    t.set(MOVE_ADV_WP, &makePromotion<White, false>);
+    t.set(MOVE_EPS_WP, &makeEnPassant<White>);
+    t.set(MOVE_CPT_WP, &makeCapture<White, PAWN>);
+    t.set(MOVE_CPT_WN, &makeCapture<White, KNIGHT>);
+    t.set(MOVE_CPT_WD, &makeCapture<White, DARK_BISHOP>);
+    t.set(MOVE_CPT_WL, &makeCapture<White, LIGHT_BISHOP>);
+    t.set(MOVE_CPT_WR, &makeCapture<White, ROOK>);
+    t.set(MOVE_CPT_WQ, &makeCapture<White, QUEEN>);
+    t.set(MOVE_CPT_WK, &makeCapture<White, KING>);
+    t.set(MOVE_JMP_WP, &makeQuiet<White, PAWN, true>);
+    t.set(MOVE_NRM_WP, &makeQuiet<White, PAWN>);
+    t.set(MOVE_NRM_WN, &makeQuiet<White, KNIGHT>);
+    t.set(MOVE_NRM_WD, &makeQuiet<White, DARK_BISHOP>);
+    t.set(MOVE_NRM_WL, &makeQuiet<White, LIGHT_BISHOP>);
+    t.set(MOVE_NRM_WR, &makeQuiet<White, ROOK>);
+    t.set(MOVE_NRM_WQ, &makeQuiet<White, QUEEN>);
+    t.set(MOVE_NRM_WK, &makeQuiet<White, KING>);
+    t.set(MOVE_CSK_WK, &makeCastle<White, true>);
+    t.set(MOVE_CSQ_WK, &makeCastle<White, false>);
+    t.set(MOVE_CPA_BP, &makePromotion<Black, true>);
+    t.set(MOVE_ADV_BP, &makePromotion<Black, false>);
+    t.set(MOVE_EPS_BP, &makeEnPassant<Black>);
+    t.set(MOVE_CPT_BP, &makeCapture<Black, PAWN>);
+    t.set(MOVE_CPT_BN, &makeCapture<Black, KNIGHT>);
+    t.set(MOVE_CPT_BD, &makeCapture<Black, DARK_BISHOP>);
+    t.set(MOVE_CPT_BL, &makeCapture<Black, LIGHT_BISHOP>);
+    t.set(MOVE_CPT_BR, &makeCapture<Black, ROOK>);
+    t.set(MOVE_CPT_BQ, &makeCapture<Black, QUEEN>);
+    t.set(MOVE_CPT_BK, &makeCapture<Black, KING>);
+    t.set(MOVE_JMP_BP, &makeQuiet<Black, PAWN, true>);
+    t.set(MOVE_NRM_BP, &makeQuiet<Black, PAWN>);
+    t.set(MOVE_NRM_BN, &makeQuiet<Black, KNIGHT>);
+    t.set(MOVE_NRM_BD, &makeQuiet<Black, DARK_BISHOP>);
+    t.set(MOVE_NRM_BL, &makeQuiet<Black, LIGHT_BISHOP>);
+    t.set(MOVE_NRM_BR, &makeQuiet<Black, ROOK>);
+    t.set(MOVE_NRM_BQ, &makeQuiet<Black, QUEEN>);
+    t.set(MOVE_NRM_BK, &makeQuiet<Black, KING>);
+    t.set(MOVE_CSK_BK, &makeCastle<Black, true>);
+    t.set(MOVE_CSQ_BK, &makeCastle<Black, false>);
     return t;
 }();
-static_assert(everySlotFilled(MAKE_HANDLERS), "every move kind needs a make handler");
+static_assert(MAKE_HANDLERS.complete(), "every move kind needs a make handler");
 
 // A single and a double pawn step are undone alike.
-constexpr std::array<UnmakeHandler, MOVE_KIND_COUNT> UNMAKE_HANDLERS = [] {
-    std::array<UnmakeHandler, MOVE_KIND_COUNT> t{};
-    t[MOVE_CPA_WP] = &unmakePromotion<White, true>;
-    t[MOVE_ADV_WP] = &unmakePromotion<White, false>;
-    t[MOVE_EPS_WP] = &unmakeEnPassant<White>;
-    t[MOVE_CPT_WP] = &unmakeCapture<White, PAWN>;
-    t[MOVE_CPT_WN] = &unmakeCapture<White, KNIGHT>;
-    t[MOVE_CPT_WD] = &unmakeCapture<White, DARK_BISHOP>;
-    t[MOVE_CPT_WL] = &unmakeCapture<White, LIGHT_BISHOP>;
-    t[MOVE_CPT_WR] = &unmakeCapture<White, ROOK>;
-    t[MOVE_CPT_WQ] = &unmakeCapture<White, QUEEN>;
-    t[MOVE_CPT_WK] = &unmakeCapture<White, KING>;
-    t[MOVE_JMP_WP] = &unmakeQuiet<White, PAWN>;
-    t[MOVE_NRM_WP] = &unmakeQuiet<White, PAWN>;
-    t[MOVE_NRM_WN] = &unmakeQuiet<White, KNIGHT>;
-    t[MOVE_NRM_WD] = &unmakeQuiet<White, DARK_BISHOP>;
-    t[MOVE_NRM_WL] = &unmakeQuiet<White, LIGHT_BISHOP>;
-    t[MOVE_NRM_WR] = &unmakeQuiet<White, ROOK>;
-    t[MOVE_NRM_WQ] = &unmakeQuiet<White, QUEEN>;
-    t[MOVE_NRM_WK] = &unmakeQuiet<White, KING>;
-    t[MOVE_CSK_WK] = &unmakeCastle<White, true>;
-    t[MOVE_CSQ_WK] = &unmakeCastle<White, false>;
-    t[MOVE_CPA_BP] = &unmakePromotion<Black, true>;
-    t[MOVE_ADV_BP] = &unmakePromotion<Black, false>;
-    t[MOVE_EPS_BP] = &unmakeEnPassant<Black>;
-    t[MOVE_CPT_BP] = &unmakeCapture<Black, PAWN>;
-    t[MOVE_CPT_BN] = &unmakeCapture<Black, KNIGHT>;
-    t[MOVE_CPT_BD] = &unmakeCapture<Black, DARK_BISHOP>;
-    t[MOVE_CPT_BL] = &unmakeCapture<Black, LIGHT_BISHOP>;
-    t[MOVE_CPT_BR] = &unmakeCapture<Black, ROOK>;
-    t[MOVE_CPT_BQ] = &unmakeCapture<Black, QUEEN>;
-    t[MOVE_CPT_BK] = &unmakeCapture<Black, KING>;
-    t[MOVE_JMP_BP] = &unmakeQuiet<Black, PAWN>;
-    t[MOVE_NRM_BP] = &unmakeQuiet<Black, PAWN>;
-    t[MOVE_NRM_BN] = &unmakeQuiet<Black, KNIGHT>;
-    t[MOVE_NRM_BD] = &unmakeQuiet<Black, DARK_BISHOP>;
-    t[MOVE_NRM_BL] = &unmakeQuiet<Black, LIGHT_BISHOP>;
-    t[MOVE_NRM_BR] = &unmakeQuiet<Black, ROOK>;
-    t[MOVE_NRM_BQ] = &unmakeQuiet<Black, QUEEN>;
-    t[MOVE_NRM_BK] = &unmakeQuiet<Black, KING>;
-    t[MOVE_CSK_BK] = &unmakeCastle<Black, true>;
-    t[MOVE_CSQ_BK] = &unmakeCastle<Black, false>;
+constexpr HandlerTable<UnmakeHandler> UNMAKE_HANDLERS = [] {
+    HandlerTable<UnmakeHandler> t;
+    t.set(MOVE_CPA_WP, &unmakePromotion<White, true>);
+    t.set(MOVE_ADV_WP, &unmakePromotion<White, false>);
+    t.set(MOVE_EPS_WP, &unmakeEnPassant<White>);
+    t.set(MOVE_CPT_WP, &unmakeCapture<White, PAWN>);
+    t.set(MOVE_CPT_WN, &unmakeCapture<White, KNIGHT>);
+    t.set(MOVE_CPT_WD, &unmakeCapture<White, DARK_BISHOP>);
+    t.set(MOVE_CPT_WL, &unmakeCapture<White, LIGHT_BISHOP>);
+    t.set(MOVE_CPT_WR, &unmakeCapture<White, ROOK>);
+    t.set(MOVE_CPT_WQ, &unmakeCapture<White, QUEEN>);
+    t.set(MOVE_CPT_WK, &unmakeCapture<White, KING>);
+    t.set(MOVE_JMP_WP, &unmakeQuiet<White, PAWN>);
+    t.set(MOVE_NRM_WP, &unmakeQuiet<White, PAWN>);
+    t.set(MOVE_NRM_WN, &unmakeQuiet<White, KNIGHT>);
+    t.set(MOVE_NRM_WD, &unmakeQuiet<White, DARK_BISHOP>);
+    t.set(MOVE_NRM_WL, &unmakeQuiet<White, LIGHT_BISHOP>);
+    t.set(MOVE_NRM_WR, &unmakeQuiet<White, ROOK>);
+    t.set(MOVE_NRM_WQ, &unmakeQuiet<White, QUEEN>);
+    t.set(MOVE_NRM_WK, &unmakeQuiet<White, KING>);
+    t.set(MOVE_CSK_WK, &unmakeCastle<White, true>);
+    t.set(MOVE_CSQ_WK, &unmakeCastle<White, false>);
+    t.set(MOVE_CPA_BP, &unmakePromotion<Black, true>);
+    t.set(MOVE_ADV_BP, &unmakePromotion<Black, false>);
+    t.set(MOVE_EPS_BP, &unmakeEnPassant<Black>);
+    t.set(MOVE_CPT_BP, &unmakeCapture<Black, PAWN>);
+    t.set(MOVE_CPT_BN, &unmakeCapture<Black, KNIGHT>);
+    t.set(MOVE_CPT_BD, &unmakeCapture<Black, DARK_BISHOP>);
+    t.set(MOVE_CPT_BL, &unmakeCapture<Black, LIGHT_BISHOP>);
+    t.set(MOVE_CPT_BR, &unmakeCapture<Black, ROOK>);
+    t.set(MOVE_CPT_BQ, &unmakeCapture<Black, QUEEN>);
+    t.set(MOVE_CPT_BK, &unmakeCapture<Black, KING>);
+    t.set(MOVE_JMP_BP, &unmakeQuiet<Black, PAWN>);
+    t.set(MOVE_NRM_BP, &unmakeQuiet<Black, PAWN>);
+    t.set(MOVE_NRM_BN, &unmakeQuiet<Black, KNIGHT>);
+    t.set(MOVE_NRM_BD, &unmakeQuiet<Black, DARK_BISHOP>);
+    t.set(MOVE_NRM_BL, &unmakeQuiet<Black, LIGHT_BISHOP>);
+    t.set(MOVE_NRM_BR, &unmakeQuiet<Black, ROOK>);
+    t.set(MOVE_NRM_BQ, &unmakeQuiet<Black, QUEEN>);
+    t.set(MOVE_NRM_BK, &unmakeQuiet<Black, KING>);
+    t.set(MOVE_CSK_BK, &unmakeCastle<Black, true>);
+    t.set(MOVE_CSQ_BK, &unmakeCastle<Black, false>);
     return t;
 }();
-static_assert(everySlotFilled(UNMAKE_HANDLERS), "every move kind needs an unmake handler");
+static_assert(UNMAKE_HANDLERS.complete(), "every move kind needs an unmake handler");
 
 }  // namespace
 
 template <Color Us> void makeMove(Position& position, Move move) {
-    MAKE_HANDLERS[moveKind(move)](position, move, *position.currentPly, *position.nextPly);
+    MAKE_HANDLERS.handlers[moveKind(move)](position, move, *position.currentPly, *position.nextPly);
     ++position.currentPly;
     ++position.nextPly;
     ++position.searchPly;
@@ -404,7 +415,7 @@ template <Color Us> void unmakeMove(Position& position, Move move) {
     --position.currentPly;
     --position.nextPly;
     position.sideToMove = Us;
-    UNMAKE_HANDLERS[moveKind(move)](position, move);
+    UNMAKE_HANDLERS.handlers[moveKind(move)](position, move);
 #ifndef NDEBUG
     assert(positionIsConsistent(position));
 #endif

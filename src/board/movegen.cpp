@@ -341,3 +341,20 @@ template Move* generateMoves<Black>(Position& position, Move* list);
 
 Move* generateMovesWhite(Position& position, Move* list) { return generateMoves<White>(position, list); }
 Move* generateMovesBlack(Position& position, Move* list) { return generateMoves<Black>(position, list); }
+
+namespace {
+
+template <Color C> bool materialCanArise(const Position& p) {
+    const auto count = [&](PieceCode code) { return popCount64(p.pieceBitboards[colored<C>(code)]); };
+    const auto beyond = [](int n, int start) { return n > start ? n - start : 0; };
+    // Every piece beyond the starting set came from a promotion, so it costs a pawn.
+    const int promoted = beyond(count(QUEEN), 1) + beyond(count(ROOK), 2) + beyond(count(KNIGHT), 2) +
+                         beyond(count(DARK_BISHOP), 1) + beyond(count(LIGHT_BISHOP), 1);
+    return count(KING) == 1 && count(PAWN) + promoted <= 8;
+}
+
+}  // namespace
+
+bool generatorsCanRun(const Position& position) {
+    return materialCanArise<White>(position) && materialCanArise<Black>(position);
+}

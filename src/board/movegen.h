@@ -42,6 +42,11 @@ inline Bitboard pinMaskBlack(const Position& p, Square s) { return pinMask<Black
 // Fill `list` (room for MOVE_LIST_SIZE words) with the legal moves of the side to move and
 // return a pointer to the terminating 0. The position is changed only while one test runs
 // and is restored before returning.
+// The generators need one king a side, and their lists hold MOVE_LIST_SIZE moves, more
+// than any position with the material of a game has; a set-up text can claim anything.
+// True when the position is one the generators can serve.
+bool generatorsCanRun(const Position& position);
+
 Move* generateMovesWhite(Position& position, Move* list);
 Move* generateMovesBlack(Position& position, Move* list);
 

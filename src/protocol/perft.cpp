@@ -6,31 +6,17 @@
 
 #include "bitops.h"
 #include "clock.h"
+#include "dump.h"
 #include "fen.h"
 #include "makemove.h"
 #include "movegen.h"
 #include "plystack.h"
 
-// Declared by the position dump's own header once it is on this branch.
-void dumpPosition(FILE* stream, const Position& position);
 
 namespace {
 
 // Longest test name kept; the rest of a longer word is read and dropped.
 constexpr int SUITE_NAME_LENGTH = 63;
-
-template <Color C> bool materialCanArise(const Position& p) {
-    const auto count = [&](PieceCode code) { return popCount64(p.pieceBitboards[colored<C>(code)]); };
-    // Every piece beyond the starting set came from a promotion, so it costs a pawn.
-    const int promoted = std::max(0, count(QUEEN) - 1) + std::max(0, count(ROOK) - 2) +
-                         std::max(0, count(KNIGHT) - 2) + std::max(0, count(DARK_BISHOP) - 1) +
-                         std::max(0, count(LIGHT_BISHOP) - 1);
-    return count(KING) == 1 && count(PAWN) + promoted <= 8;
-}
-
-// The generators need one king a side, and their lists hold MOVE_LIST_SIZE moves, more than
-// any position with the material of a game has; a set-up text can claim anything.
-bool generatorsCanRun(const Position& p) { return materialCanArise<White>(p) && materialCanArise<Black>(p); }
 
 bool blackKingMissing(const Position& p) { return popCount64(p.pieceBitboards[KING + BLACK_OFFSET]) != 1; }
 

@@ -49,11 +49,15 @@ const ExchangeCase EXCHANGE_CASES[] = {
     {"king recaptures a lone attacker", "8/8/3k4/3p4/8/8/3R4/7K w - -", MOVE_CPT_WR, "d2", "d5", 9, 7960},
     {"king does not recapture into a defended square", "8/8/3k4/3p4/8/8/3R4/3R3K w - -", MOVE_CPT_WR, "d2", "d5", 9,
      8010},
+    {"white stops before a recapture that would lose more", "3r3k/8/1n6/3pK3/8/8/3R4/3Q4 w - -", MOVE_CPT_WR,
+     "d2", "d5", 9, 8000 + 10 - 50},
     {"black queen takes an undefended rook", "3q3k/8/8/8/3R4/8/8/K7 b - -", MOVE_CPT_BQ, "d8", "d4", 5, 8050},
     {"black queen takes a pawn defended by a pawn", "3q3k/8/8/8/3P4/4P3/8/K7 b - -", MOVE_CPT_BQ, "d8", "d4", 1,
      8000 + 10 - 99},
     {"white queen behind the recapturing rook joins", "3r3k/3r4/8/8/3R4/8/3R4/K2Q4 b - -", MOVE_CPT_BR, "d7", "d4",
      5, 8000},
+    {"white keeps the pawn-for-knight trade because black would stop", "4r2k/8/5n2/8/4P3/3K4/8/4Q3 b - -",
+     MOVE_CPT_BN, "f6", "e4", 1, 8010},
 };
 
 TEST(StaticExchange, ValuesOfExchangeSequences) {

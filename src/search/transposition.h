@@ -108,3 +108,10 @@ template <Color Us> inline void ttStoreLineMove(const Position& position, Move m
     entry.depth = TT_LINE_DEPTH;
     entry.age = static_cast<uint8_t>(position.whiteMovesPlayed + position.blackMovesPlayed);
 }
+
+// Writes each move of a 0-ended line into the table of the side to move at the position it
+// is played from, making the moves on the way and unmaking them all afterwards, so the
+// next search tries the line first. The moves must be legal in turn, as a finished
+// search's line is. Stops early rather than make a move past the last slot of the ply
+// stack, and reads at most PV_LENGTH words of the line.
+void storeVariationInHash(const Move* line, Position& position);

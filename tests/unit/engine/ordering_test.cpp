@@ -7,16 +7,12 @@
 #include "move.h"
 #include "ordering.h"
 #include "position.h"
-#include "tables.h"
+#include "test_support.h"
 
 namespace {
 
-constexpr Square sq(const char* name) { return (name[0] - 'a') + 8 * (name[1] - '1'); }
-
 Position& boardFrom(const char* fen) {
-    static const bool tablesBuilt = (initTables(), true);
-    (void)tablesBuilt;
-    static std::unique_ptr<Position> position(new Position{});
+    static std::unique_ptr<Position> position = newPosition();
     setPositionFromText(*position, fen);
     return *position;
 }

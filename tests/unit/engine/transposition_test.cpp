@@ -1,12 +1,15 @@
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "fen.h"
 #include "move.h"
 #include "position.h"
-#include "tables.h"
+#include "makemove.h"
+#include "test_support.h"
 #include "transposition.h"
 
 namespace {
@@ -57,7 +60,7 @@ TEST_F(TranspositionTable, AllocationIsZeroFilledAndHappensOnce) {
 }
 
 TEST_F(TranspositionTable, SidesToMoveUseSeparateTables) {
-    initTables();
+    ensureTables();
     setPositionFromText(*position, "4k3/8/8/8/8/8/8/4K2R w K -");
     const uint64_t whiteToMoveKey = position->currentPly->positionKey;
     std::memset(&ttWhite[whiteToMoveKey & TT_MASK], 0, sizeof(TtEntry));
@@ -182,6 +185,79 @@ TEST_F(TranspositionTable, LineMoveEntryGivesTheMoveAndNoScore) {
     at(KEY, 20, 20);
     ttStore<White>(*position, 1, 8100, MOVE_A, BOUND_EXACT);
     EXPECT_EQ(ttProbeMove<White>(*position), MOVE_A) << "once the game moves on it is an ordinary entry";
+}
+
+// The keys of the positions a line passes through, before each of its moves.
+std::vector<uint64_t> keysAlong(Position& position, const std::vector<Move>& line) {
+    std::vector<uint64_t> keys;
+    for (const Move m : line) {
+        keys.push_back(position.currentPly->positionKey);
+        if (position.sideToMove == White) makeMoveWhite(position, m);
+        else makeMoveBlack(position, m);
+    }
+    for (size_t i = line.size(); i-- > 0;) {
+        if (position.sideToMove == White) unmakeMoveBlack(position, line[i]);
+        else unmakeMoveWhite(position, line[i]);
+    }
+    return keys;
+}
+
+const TtEntry& entryOf(Color side, uint64_t key) { return (side == White ? ttWhite : ttBlack)[key & TT_MASK]; }
+
+TEST(StoreVariation, WritesEachMoveForItsSideAndRestoresThePosition) {
+    allocateTranspositionTables();
+    auto position = positionFromFen("r3k3/8/8/8/8/8/8/4K2R b K -");
+    position->whiteMovesPlayed = 40;
+    position->blackMovesPlayed = 41;
+    const std::vector<Move> line = {makeMoveWord(MOVE_NRM_BR, sq("a8"), sq("a2")), CASTLE_WHITE_KING_SIDE_MOVE,
+                                    makeMoveWord(MOVE_NRM_BK, sq("e8"), sq("d7"))};
+    const std::vector<uint64_t> keys = keysAlong(*position, line);
+    const std::string fenBefore = fenOf(*position);
+    PlyState* const slotBefore = position->currentPly;
+
+    std::vector<Move> words = line;
+    words.push_back(0);
+    storeVariationInHash(words.data(), *position);
+
+    const Color sides[] = {Black, White, Black};
+    for (size_t i = 0; i < line.size(); ++i) {
+        const TtEntry& e = entryOf(sides[i], keys[i]);
+        EXPECT_EQ(e.keyCheck, static_cast<uint32_t>(keys[i] >> 32)) << i;
+        EXPECT_EQ(e.move, line[i]) << i;
+        EXPECT_EQ(e.bound, BOUND_NONE) << i;
+        EXPECT_EQ(e.depth, 255) << i;
+        EXPECT_EQ(e.age, 81) << i;
+        EXPECT_EQ(e.score, 0) << i;
+    }
+    EXPECT_EQ(fenOf(*position), fenBefore);
+    EXPECT_EQ(position->currentPly, slotBefore);
+    EXPECT_EQ(position->sideToMove, Black);
+    EXPECT_EQ(position->searchPly, 0);
+}
+
+TEST(StoreVariation, StopsAtTheLastSlotOfThePlyStack) {
+    allocateTranspositionTables();
+    auto position = positionFromFen("r3k3/8/8/8/8/8/8/4K2R b K -");
+    const std::vector<Move> line = {makeMoveWord(MOVE_NRM_BR, sq("a8"), sq("a2")),
+                                    makeMoveWord(MOVE_NRM_WR, sq("h1"), sq("h2")),
+                                    makeMoveWord(MOVE_NRM_BR, sq("a2"), sq("a3"))};
+    const std::vector<uint64_t> keys = keysAlong(*position, line);
+    // Two slots left: the first move can be played, the second not.
+    position->plyStack[MAX_PLIES - 2] = *position->currentPly;
+    position->currentPly = &position->plyStack[MAX_PLIES - 2];
+    position->nextPly = &position->plyStack[MAX_PLIES - 1];
+    std::memset(&ttBlack[keys[2] & TT_MASK], 0, sizeof(TtEntry));
+    const std::string fenBefore = fenOf(*position);
+
+    std::vector<Move> words = line;
+    words.push_back(0);
+    storeVariationInHash(words.data(), *position);
+
+    EXPECT_EQ(entryOf(Black, keys[0]).move, line[0]);
+    EXPECT_EQ(entryOf(White, keys[1]).move, line[1]) << "its entry is written before the stack runs out";
+    EXPECT_NE(entryOf(Black, keys[2]).keyCheck, static_cast<uint32_t>(keys[2] >> 32)) << "never reached";
+    EXPECT_EQ(position->currentPly, &position->plyStack[MAX_PLIES - 2]);
+    EXPECT_EQ(fenOf(*position), fenBefore);
 }
 
 }  // namespace

@@ -80,9 +80,9 @@ inline bool ttProbe(const Position& position, Score alpha, Score beta, int depth
     return false;
 }
 
-// The store at the end of a searched node. An entry of this game ply that is deeper stays.
-// The age byte is compared with the whole move sum, so from the 256th ply of a game on
-// every store replaces; the search depends only on the replacement being cheap.
+// The store at the end of a searched node. A deeper entry stored in this game ply stays,
+// whichever position it belongs to. The age byte is compared with the whole move sum, so
+// from the 256th ply of a game on every store replaces.
 template <Color Us> inline void ttStore(const Position& position, int depth, Score score, Move move, TtBound bound) {
     const uint64_t key = position.currentPly->positionKey;
     TtEntry& entry = ttEntryFor<Us>(key);

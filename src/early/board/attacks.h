@@ -14,7 +14,9 @@ template <Color By> inline Bitboard pawnAttackersFrom(Square s) {
     return By == White ? pawnAttacksBlack[s] : pawnAttacksWhite[s];
 }
 
-template <Color Us> inline Bitboard pawnAttacksOf(Square s) { return Us == White ? pawnAttacksWhite[s] : pawnAttacksBlack[s]; }
+template <Color Us> inline Bitboard pawnAttacksOf(Square s) {
+    return Us == White ? pawnAttacksWhite[s] : pawnAttacksBlack[s];
+}
 
 // The men of colour By that attack s for the occupancy occ.
 template <Color By> inline Bitboard attackersOf(const Position& pos, Square s, Bitboard occ) {

@@ -53,13 +53,17 @@ constexpr int popCount32(Bitboard b) {
 
 // Lowest set square; b must not be empty.
 inline int lowestSquare(Bitboard b) {
-    if constexpr (USE_64_BIT_OPS) return __builtin_ctzll(b);
-    else return lowestSquare32(b);
+    if constexpr (USE_64_BIT_OPS)
+        return __builtin_ctzll(b);
+    else
+        return lowestSquare32(b);
 }
 
 inline int popCount(Bitboard b) {
-    if constexpr (USE_64_BIT_OPS) return __builtin_popcountll(b);
-    else return popCount32(b);
+    if constexpr (USE_64_BIT_OPS)
+        return __builtin_popcountll(b);
+    else
+        return popCount32(b);
 }
 
 // Takes the lowest square out of b and returns it; b must not be empty.

@@ -54,6 +54,7 @@ static_assert(BISHOP_MASK[0] == 0x40201008040200ULL);
 
 // Output of tools/earlymagicfinder.cpp: every pair of occupancies of one square that
 // share an index has the same attack set.
+// clang-format off
 inline constexpr Bitboard ROOK_MAGIC[64] = {
     0x008000908064C000ULL, 0x0140080022400011ULL, 0x0620042010402840ULL, 0x142010004400A210ULL,
     0x0200060004210108ULL, 0x4011000080420001ULL, 0x4220010240240080ULL, 0x8300020080A2C300ULL,
@@ -90,6 +91,7 @@ inline constexpr Bitboard BISHOP_MAGIC[64] = {
     0x0028092212010800ULL, 0x1800A84444004404ULL, 0x012200008200A080ULL, 0xC1010801042400AAULL,
     0x80144060020A0210ULL, 0x0000020840870204ULL, 0x0C40410200214202ULL, 0x8A81444140820241ULL,
 };
+// clang-format on
 
 extern Bitboard rookMagicAttacks[64][ROOK_MAGIC_ROW];
 extern Bitboard bishopMagicAttacks[64][BISHOP_MAGIC_ROW];

@@ -59,8 +59,10 @@ template <Color Us, Piece Kind> inline Bitboard directCheck(const Position& pos,
     constexpr Color Them = opposite(Us);
     const Square k = kingSquareOf<Them>(pos);
     const Bitboard king = squareBit(k);
-    if constexpr (Kind == WHITE_KNIGHT) return (knightAttacks[to] & king) ? squareBit(to) : 0;
-    else if constexpr (Kind == WHITE_PAWN) return (pawnAttacksOf<Us>(to) & king) ? squareBit(to) : 0;
+    if constexpr (Kind == WHITE_KNIGHT)
+        return (knightAttacks[to] & king) ? squareBit(to) : 0;
+    else if constexpr (Kind == WHITE_PAWN)
+        return (pawnAttacksOf<Us>(to) & king) ? squareBit(to) : 0;
     else {
         const Bitboard line = Kind == WHITE_QUEEN  ? queenEmptyAttacks[to]
                               : Kind == WHITE_ROOK ? rookEmptyAttacks[to]
@@ -170,8 +172,8 @@ template <Color Us, bool Undo> void enPassant(Position& pos, Move m, StateRecord
     if constexpr (!Undo) {
         next.key ^= zobristPiece[pawn][from] ^ zobristPiece[pawn][to] ^ zobristPiece[enemyPawn][taken];
         next.halfmoveClock = 0;
-        next.checkers = directCheck<Us, WHITE_PAWN>(pos, to) | discoveredCheck<Us>(pos, from) |
-                        discoveredCheck<Us>(pos, taken);
+        next.checkers =
+            directCheck<Us, WHITE_PAWN>(pos, to) | discoveredCheck<Us>(pos, from) | discoveredCheck<Us>(pos, taken);
     }
 }
 
@@ -215,45 +217,54 @@ template <Color Us, bool Capture, bool Undo> void promotion(Position& pos, Move 
 }
 
 using KindHandler = void (*)(Position&, Move, StateRecord&);
-using KindTable = std::array<KindHandler, MOVE_KINDS>;
+
+// The handlers by kind, with a mark per slot so that a missing entry fails to compile.
+struct KindTable {
+    std::array<KindHandler, MOVE_KINDS> handlers{};
+    std::array<bool, MOVE_KINDS> filled{};
+
+    constexpr void set(MoveKind kind, KindHandler handler) {
+        handlers[kind] = handler;
+        filled[kind] = true;
+    }
+    constexpr bool complete() const {
+        for (bool f : filled)
+            if (!f) return false;
+        return true;
+    }
+};
 
 template <Color Us, bool Undo> constexpr void fillColour(KindTable& t) {
     constexpr MoveKind base = Us == White ? 0 : KIND_BLACK;
-    t[base + KIND_CAPTURE_PROMOTION] = &promotion<Us, true, Undo>;
-    t[base + KIND_PROMOTION] = &promotion<Us, false, Undo>;
-    t[base + KIND_KING_CAPTURE] = &kingMove<Us, true, Undo>;
-    t[base + KIND_QUEEN_CAPTURE] = &pieceCapture<Us, WHITE_QUEEN, Undo>;
-    t[base + KIND_ROOK_CAPTURE] = &pieceCapture<Us, WHITE_ROOK, Undo>;
-    t[base + KIND_BISHOP_CAPTURE] = &pieceCapture<Us, WHITE_BISHOP, Undo>;
-    t[base + KIND_KNIGHT_CAPTURE] = &pieceCapture<Us, WHITE_KNIGHT, Undo>;
-    t[base + KIND_PAWN_CAPTURE] = &pieceCapture<Us, WHITE_PAWN, Undo>;
-    t[base + KIND_EN_PASSANT] = &enPassant<Us, Undo>;
-    t[base + KIND_CASTLING] = &castle<Us, Undo>;
-    t[base + KIND_KING_MOVE] = &kingMove<Us, false, Undo>;
-    t[base + KIND_QUEEN_MOVE] = &quietMove<Us, WHITE_QUEEN, Undo>;
-    t[base + KIND_ROOK_MOVE] = &quietMove<Us, WHITE_ROOK, Undo>;
-    t[base + KIND_BISHOP_MOVE] = &quietMove<Us, WHITE_BISHOP, Undo>;
-    t[base + KIND_KNIGHT_MOVE] = &quietMove<Us, WHITE_KNIGHT, Undo>;
-    t[base + KIND_PAWN_PUSH] = &pawnPush<Us, Undo>;
+    t.set(base + KIND_CAPTURE_PROMOTION, &promotion<Us, true, Undo>);
+    t.set(base + KIND_PROMOTION, &promotion<Us, false, Undo>);
+    t.set(base + KIND_KING_CAPTURE, &kingMove<Us, true, Undo>);
+    t.set(base + KIND_QUEEN_CAPTURE, &pieceCapture<Us, WHITE_QUEEN, Undo>);
+    t.set(base + KIND_ROOK_CAPTURE, &pieceCapture<Us, WHITE_ROOK, Undo>);
+    t.set(base + KIND_BISHOP_CAPTURE, &pieceCapture<Us, WHITE_BISHOP, Undo>);
+    t.set(base + KIND_KNIGHT_CAPTURE, &pieceCapture<Us, WHITE_KNIGHT, Undo>);
+    t.set(base + KIND_PAWN_CAPTURE, &pieceCapture<Us, WHITE_PAWN, Undo>);
+    t.set(base + KIND_EN_PASSANT, &enPassant<Us, Undo>);
+    t.set(base + KIND_CASTLING, &castle<Us, Undo>);
+    t.set(base + KIND_KING_MOVE, &kingMove<Us, false, Undo>);
+    t.set(base + KIND_QUEEN_MOVE, &quietMove<Us, WHITE_QUEEN, Undo>);
+    t.set(base + KIND_ROOK_MOVE, &quietMove<Us, WHITE_ROOK, Undo>);
+    t.set(base + KIND_BISHOP_MOVE, &quietMove<Us, WHITE_BISHOP, Undo>);
+    t.set(base + KIND_KNIGHT_MOVE, &quietMove<Us, WHITE_KNIGHT, Undo>);
+    t.set(base + KIND_PAWN_PUSH, &pawnPush<Us, Undo>);
 }
 
 template <bool Undo> constexpr KindTable makeKindTable() {
-    KindTable t{};
+    KindTable t;
     fillColour<White, Undo>(t);
     fillColour<Black, Undo>(t);
     return t;
 }
 
-constexpr bool everySlotFilled(const KindTable& t) {
-    for (KindHandler h : t)
-        if (h == nullptr) return false;
-    return true;
-}
-
 constexpr KindTable MAKE_HANDLERS = makeKindTable<false>();
 constexpr KindTable UNMAKE_HANDLERS = makeKindTable<true>();
-static_assert(everySlotFilled(MAKE_HANDLERS), "every move kind needs a make handler");
-static_assert(everySlotFilled(UNMAKE_HANDLERS), "every move kind needs an unmake handler");
+static_assert(MAKE_HANDLERS.complete(), "every move kind needs a make handler");
+static_assert(UNMAKE_HANDLERS.complete(), "every move kind needs an unmake handler");
 
 template <Color Us> bool makeMoveFor(Position& pos, Move move) {
     assert((moveKind(move) >= KIND_BLACK) == (Us == Black));
@@ -264,7 +275,7 @@ template <Color Us> bool makeMoveFor(Position& pos, Move move) {
     next.castling = current.castling;
     next.epSquare = NO_SQUARE;
     next.halfmoveClock = current.halfmoveClock + 1;
-    MAKE_HANDLERS[moveKind(move)](pos, move, next);
+    MAKE_HANDLERS.handlers[moveKind(move)](pos, move, next);
     pos.sideToMove = Us == White ? 1 : 0;
     ++pos.currentState;
     ++pos.nextState;
@@ -281,7 +292,7 @@ template <Color Us> void unmakeMoveFor(Position& pos, Move move) {
     --pos.nextState;
     pos.sideToMove = Us == White ? 0 : 1;
     // An unmake body reads no state record; the abandoned one keeps the undone move's values.
-    UNMAKE_HANDLERS[moveKind(move)](pos, move, *pos.nextState);
+    UNMAKE_HANDLERS.handlers[moveKind(move)](pos, move, *pos.nextState);
     assert(positionConsistent(pos));
 }
 
@@ -299,8 +310,10 @@ bool makeMove(Move move) { return makeMove(gamePosition, move); }
 void unmakeMoveWhite(Position& pos, Move move) { unmakeMoveFor<White>(pos, move); }
 void unmakeMoveBlack(Position& pos, Move move) { unmakeMoveFor<Black>(pos, move); }
 void unmakeMove(Position& pos, Move move) {
-    if (isBlackMove(move)) unmakeMoveFor<Black>(pos, move);
-    else unmakeMoveFor<White>(pos, move);
+    if (isBlackMove(move))
+        unmakeMoveFor<Black>(pos, move);
+    else
+        unmakeMoveFor<White>(pos, move);
 }
 void unmakeMove(Move move) { unmakeMove(gamePosition, move); }
 

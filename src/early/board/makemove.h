@@ -11,6 +11,7 @@ namespace early {
 
 // Entries of 255 keep every right; a move from or to one of the six home squares of a king
 // or rook clears the rights that depend on it.
+// clang-format off
 inline constexpr int32_t CASTLING_KEEP_MASK[64] = {
     253, 255, 255, 255, 252, 255, 255, 254,
     255, 255, 255, 255, 255, 255, 255, 255,
@@ -21,6 +22,7 @@ inline constexpr int32_t CASTLING_KEEP_MASK[64] = {
     255, 255, 255, 255, 255, 255, 255, 255,
     247, 255, 255, 255, 243, 255, 255, 251,
 };
+// clang-format on
 
 // True when the stack has a record left for one more make.
 inline bool hasFreeState(const Position& pos) { return pos.nextState < pos.stateStack + STATE_STACK_SIZE; }

@@ -34,22 +34,26 @@ constexpr MoveKind KIND_BLACK = 16;
 constexpr int MOVE_KINDS = 32;
 
 // The moving piece of each kind.
+// clang-format off
 inline constexpr Piece KIND_PIECE[MOVE_KINDS] = {
     WHITE_PAWN,   WHITE_PAWN,   WHITE_KING,   WHITE_QUEEN,  WHITE_ROOK,   WHITE_BISHOP, WHITE_KNIGHT, WHITE_PAWN,
     WHITE_PAWN,   WHITE_KING,   WHITE_KING,   WHITE_QUEEN,  WHITE_ROOK,   WHITE_BISHOP, WHITE_KNIGHT, WHITE_PAWN,
     BLACK_PAWN,   BLACK_PAWN,   BLACK_KING,   BLACK_QUEEN,  BLACK_ROOK,   BLACK_BISHOP, BLACK_KNIGHT, BLACK_PAWN,
     BLACK_PAWN,   BLACK_KING,   BLACK_KING,   BLACK_QUEEN,  BLACK_ROOK,   BLACK_BISHOP, BLACK_KNIGHT, BLACK_PAWN,
 };
+// clang-format on
 
+// clang-format off
 inline constexpr bool KIND_IS_PROMOTION[MOVE_KINDS] = {
     true, true, false, false, false, false, false, false, false, false, false, false, false, false, false, false,
     true, true, false, false, false, false, false, false, false, false, false, false, false, false, false, false,
 };
+// clang-format on
 
-constexpr Move CASTLE_WHITE_KING_SIDE = 0x900106;   // e1g1
-constexpr Move CASTLE_WHITE_QUEEN_SIDE = 0x900102;  // e1c1
-constexpr Move CASTLE_BLACK_KING_SIDE = 0x1900F3E;  // e8g8
-constexpr Move CASTLE_BLACK_QUEEN_SIDE = 0x1900F3A; // e8c8
+constexpr Move CASTLE_WHITE_KING_SIDE = 0x900106;    // e1g1
+constexpr Move CASTLE_WHITE_QUEEN_SIDE = 0x900102;   // e1c1
+constexpr Move CASTLE_BLACK_KING_SIDE = 0x1900F3E;   // e8g8
+constexpr Move CASTLE_BLACK_QUEEN_SIDE = 0x1900F3A;  // e8c8
 
 // Room for the largest number of legal moves of a position reached by play (218) plus
 // the terminating 0.

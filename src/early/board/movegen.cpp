@@ -19,9 +19,11 @@ template <Color Us> constexpr MoveKind kindFor(MoveKind whiteKind) {
 
 // Pawns one step from promotion, pawns that step without promoting, and pawns on their
 // starting rank.
-template <Color Us> constexpr Bitboard PROMOTING_PAWN_SQUARES = Us == White ? 0x00FF000000000000ULL : 0x000000000000FF00ULL;
+template <Color Us>
+constexpr Bitboard PROMOTING_PAWN_SQUARES = Us == White ? 0x00FF000000000000ULL : 0x000000000000FF00ULL;
 template <Color Us> constexpr Bitboard OTHER_PAWN_SQUARES = Us == White ? 0x0000FFFFFFFFFF00ULL : 0x00FFFFFFFFFF0000ULL;
-template <Color Us> constexpr Bitboard DOUBLE_STEP_SQUARES = Us == White ? 0x000000000000FF00ULL : 0x00FF000000000000ULL;
+template <Color Us>
+constexpr Bitboard DOUBLE_STEP_SQUARES = Us == White ? 0x000000000000FF00ULL : 0x00FF000000000000ULL;
 template <Color Us> constexpr int PAWN_STEP = Us == White ? 8 : -8;
 
 inline Move* addMoves(Move* list, Square from, Bitboard targets, MoveKind kind, Piece captured) {
@@ -31,7 +33,8 @@ inline Move* addMoves(Move* list, Square from, Bitboard targets, MoveKind kind, 
 
 // Every promotion is four words: queen, rook, bishop, knight.
 template <Color Us> inline Move* addPromotions(Move* list, Square from, Square to, MoveKind kind, Piece captured) {
-    for (Piece kindOfNewMan : PROMOTION_KINDS) *list++ = encodeMove(from, to, kind, captured, pieceOf(Us, kindOfNewMan));
+    for (Piece kindOfNewMan : PROMOTION_KINDS)
+        *list++ = encodeMove(from, to, kind, captured, pieceOf(Us, kindOfNewMan));
     return list;
 }
 
@@ -64,10 +67,14 @@ template <Color Us> inline Bitboard allowedSquares(const Position& pos, Square s
 }
 
 template <Piece Kind> inline Bitboard destinations(Square s, Bitboard occ) {
-    if constexpr (Kind == WHITE_QUEEN) return queenAttacks(s, occ);
-    else if constexpr (Kind == WHITE_ROOK) return rookAttacks(s, occ);
-    else if constexpr (Kind == WHITE_BISHOP) return bishopAttacks(s, occ);
-    else return knightAttacks[s];
+    if constexpr (Kind == WHITE_QUEEN)
+        return queenAttacks(s, occ);
+    else if constexpr (Kind == WHITE_ROOK)
+        return rookAttacks(s, occ);
+    else if constexpr (Kind == WHITE_BISHOP)
+        return bishopAttacks(s, occ);
+    else
+        return knightAttacks[s];
 }
 
 // King steps to squares that Them does not attack for the occupancy occ (with the king
@@ -204,7 +211,8 @@ template <Color Us> Move* addPawnEvasions(const Position& pos, Move* list, Squar
     for (Bitboard men = pawns & PROMOTING_PAWN_SQUARES<Us>; men != 0;) {
         const Square s = popLowest(men);
         const Bitboard allowed = allowedSquares<Us>(pos, s, pos.occupied);
-        if (block & allowed & squareBit(s + up)) list = addPromotions<Us>(list, s, s + up, kindFor<Us>(KIND_PROMOTION), 0);
+        if (block & allowed & squareBit(s + up))
+            list = addPromotions<Us>(list, s, s + up, kindFor<Us>(KIND_PROMOTION), 0);
         if (pawnAttacksOf<Us>(s) & allowed & checker) {
             const Piece victim = victimOn<Them>(pos, c, false);
             if (victim >= 0) list = addPromotions<Us>(list, s, c, kindFor<Us>(KIND_CAPTURE_PROMOTION), victim);
@@ -314,8 +322,12 @@ Move* generateKingMovesBlack(const Position& pos, Move* list) { return generateK
 Move* generateCapturesWhite(const Position& pos, Move* list) { return generateCaptures<White>(pos, list); }
 Move* generateCapturesBlack(const Position& pos, Move* list) { return generateCaptures<Black>(pos, list); }
 
-Move* generateQuiescenceMovesWhite(const Position& pos, Move* list) { return generateQuiescenceMoves<White>(pos, list); }
-Move* generateQuiescenceMovesBlack(const Position& pos, Move* list) { return generateQuiescenceMoves<Black>(pos, list); }
+Move* generateQuiescenceMovesWhite(const Position& pos, Move* list) {
+    return generateQuiescenceMoves<White>(pos, list);
+}
+Move* generateQuiescenceMovesBlack(const Position& pos, Move* list) {
+    return generateQuiescenceMoves<Black>(pos, list);
+}
 Move* generateSearchMovesBlack(const Position& pos, Move* list) { return generateByCheckers<Black>(pos, list); }
 
 }  // namespace early

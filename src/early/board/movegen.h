@@ -12,9 +12,9 @@ namespace early {
 // Game level: the side to move of gamePosition. The dispatcher picks one of the six by the
 // number of checkers (none, more than one, one).
 Move* generateLegalMoves(Move* list);
-Move* generateLegalMovesWhite(Move* list);       // not in check
-Move* generateLegalEvasionsWhite(Move* list);    // exactly one checker
-Move* generateLegalKingMovesWhite(Move* list);   // two checkers
+Move* generateLegalMovesWhite(Move* list);      // not in check
+Move* generateLegalEvasionsWhite(Move* list);   // exactly one checker
+Move* generateLegalKingMovesWhite(Move* list);  // two checkers
 Move* generateLegalMovesBlack(Move* list);
 Move* generateLegalEvasionsBlack(Move* list);
 Move* generateLegalKingMovesBlack(Move* list);

@@ -17,7 +17,8 @@ PackedText moveToPackedText(Move move) {
     v = v * 256 + static_cast<PackedText>('1' + from / 8);
     v = v * 256 + static_cast<PackedText>('a' + to % 8);
     v = v * 256 + static_cast<PackedText>('1' + to / 8);
-    if (KIND_IS_PROMOTION[moveKind(move)]) v = v * 256 + static_cast<PackedText>(PROMOTION_LETTERS_LOWER[movePromotion(move) % 12]);
+    if (KIND_IS_PROMOTION[moveKind(move)])
+        v = v * 256 + static_cast<PackedText>(PROMOTION_LETTERS_LOWER[movePromotion(move) % 12]);
     return v;
 }
 

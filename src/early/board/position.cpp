@@ -161,10 +161,14 @@ const char* parseCastlingRights(const char* text, Position& pos) {
     if (*text == '-') return text + 1;
     const char* p = text;
     for (; !endsField(*p); ++p) {
-        if (*p == 'K') castling |= CASTLE_WHITE_KING;
-        else if (*p == 'Q') castling |= CASTLE_WHITE_QUEEN;
-        else if (*p == 'k') castling |= CASTLE_BLACK_KING;
-        else if (*p == 'q') castling |= CASTLE_BLACK_QUEEN;
+        if (*p == 'K')
+            castling |= CASTLE_WHITE_KING;
+        else if (*p == 'Q')
+            castling |= CASTLE_WHITE_QUEEN;
+        else if (*p == 'k')
+            castling |= CASTLE_BLACK_KING;
+        else if (*p == 'q')
+            castling |= CASTLE_BLACK_QUEEN;
     }
     return p;
 }
@@ -173,8 +177,10 @@ const char* setPositionFromFen(Position& pos, const char* fen) {
     clearPosition(pos);
     const char* p = parsePiecePlacement(pos, fen);
     p = skipSeparator(p);
-    if (*p == 'w') pos.sideToMove = 0;
-    else if (*p == 'b') pos.sideToMove = 1;
+    if (*p == 'w')
+        pos.sideToMove = 0;
+    else if (*p == 'b')
+        pos.sideToMove = 1;
     p = skipSeparator(skipSeparator(p));
     p = skipSeparator(parseCastlingRights(p, pos));
     StateRecord& state = *pos.currentState;

@@ -43,9 +43,9 @@ struct Position {
     PackedScore pstSumWhite;
     PackedScore pstSumBlack;
     int32_t searchId;
-    const Bitboard* kingBetweenRowWhite;    // betweenMask row of the White king's square
+    const Bitboard* kingBetweenRowWhite;  // betweenMask row of the White king's square
     const Bitboard* kingBetweenRowBlack;
-    const int32_t* kingDirectionRowWhite;   // directionIndex row of the White king's square
+    const int32_t* kingDirectionRowWhite;  // directionIndex row of the White king's square
     const int32_t* kingDirectionRowBlack;
     int32_t movesMadeBlack;
     int32_t movesMadeWhite;
@@ -80,7 +80,9 @@ const char* setPositionFromFen(Position& pos, const char* fen);
 void constructGamePosition();
 
 // Colour-to-field maps, so that colour twins can be written once.
-template <Color Us> constexpr Bitboard& menOf(Position& pos) { return Us == White ? pos.occupiedWhite : pos.occupiedBlack; }
+template <Color Us> constexpr Bitboard& menOf(Position& pos) {
+    return Us == White ? pos.occupiedWhite : pos.occupiedBlack;
+}
 template <Color Us> constexpr Bitboard menOf(const Position& pos) {
     return Us == White ? pos.occupiedWhite : pos.occupiedBlack;
 }
@@ -102,7 +104,9 @@ template <Color Us> constexpr const int32_t*& kingDirectionRowOf(Position& pos) 
 template <Color Us> constexpr const int32_t* kingDirectionRowOf(const Position& pos) {
     return Us == White ? pos.kingDirectionRowWhite : pos.kingDirectionRowBlack;
 }
-template <Color Us> constexpr PackedScore& pstSumOf(Position& pos) { return Us == White ? pos.pstSumWhite : pos.pstSumBlack; }
+template <Color Us> constexpr PackedScore& pstSumOf(Position& pos) {
+    return Us == White ? pos.pstSumWhite : pos.pstSumBlack;
+}
 template <Color Us> constexpr int32_t& menCountOf(Position& pos) {
     return Us == White ? pos.menCountWhite : pos.menCountBlack;
 }

@@ -20,10 +20,8 @@ constexpr Color opposite(Color c) { return c == White ? Black : White; }
 
 constexpr int NO_SQUARE = 255;
 
-constexpr Piece WHITE_KING = 0, WHITE_QUEEN = 1, WHITE_ROOK = 2, WHITE_BISHOP = 3, WHITE_KNIGHT = 4,
-                WHITE_PAWN = 5;
-constexpr Piece BLACK_KING = 6, BLACK_QUEEN = 7, BLACK_ROOK = 8, BLACK_BISHOP = 9, BLACK_KNIGHT = 10,
-                BLACK_PAWN = 11;
+constexpr Piece WHITE_KING = 0, WHITE_QUEEN = 1, WHITE_ROOK = 2, WHITE_BISHOP = 3, WHITE_KNIGHT = 4, WHITE_PAWN = 5;
+constexpr Piece BLACK_KING = 6, BLACK_QUEEN = 7, BLACK_ROOK = 8, BLACK_BISHOP = 9, BLACK_KNIGHT = 10, BLACK_PAWN = 11;
 constexpr Piece BLACK_PIECE_OFFSET = 6;
 constexpr int PIECE_CODES = 12;
 

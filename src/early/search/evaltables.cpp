@@ -9,6 +9,7 @@ namespace {
 // Grids rank 8 first, files a to h within a rank, as seen from White's side.
 using Grid = int[64];
 
+// clang-format off
 constexpr Grid KING_ENDGAME_GRID = {
     -20, -10, -10, -10, -10, -10, -20, -20,
     -10,   0,   0,   0,   0,   0,   0, -10,
@@ -56,6 +57,7 @@ constexpr Grid PAWN_GRID = {
 constexpr int KING_OPENING_FIRST_RANK[8] = {-10, 0, 30, -20, -5, -20, 50, -10};
 constexpr int ROOK_OPENING_BY_FILE[8] = {-9, 0, 9, 10, 10, 9, 0, -9};
 constexpr int ROOK_ENDGAME_BY_RANK[8] = {6, 4, 2, 1, 0, 0, 0, 0};  // rank 1 first
+// clang-format on
 
 constexpr int MATERIAL[6] = {0, 900, 500, 300, 300, 100};  // K Q R B N P
 
@@ -89,10 +91,11 @@ void initPieceSquareTables(EvalTables& tables) {
         const int file = g % 8;
         const int centre = std::min(file, 7 - file) + std::min(rank, 7 - rank);
         const int kingOpening = rank == 0 ? KING_OPENING_FIRST_RANK[file] : rank == 1 ? -20 : rank == 2 ? -30 : -40;
-        const int open[6] = {kingOpening, 3 * centre - 9, ROOK_OPENING_BY_FILE[file], BISHOP_OPENING_GRID[g],
-                             KNIGHT_OPENING_GRID[g], PAWN_GRID[g]};
-        const int end[6] = {KING_ENDGAME_GRID[g], 3 * centre - 9, ROOK_ENDGAME_BY_RANK[rank], 3 * centre - 9,
-                            6 * centre - 18, PAWN_GRID[g]};
+        const int open[6] = {
+            kingOpening, 3 * centre - 9, ROOK_OPENING_BY_FILE[file], BISHOP_OPENING_GRID[g], KNIGHT_OPENING_GRID[g],
+            PAWN_GRID[g]};
+        const int end[6] = {KING_ENDGAME_GRID[g], 3 * centre - 9,  ROOK_ENDGAME_BY_RANK[rank],
+                            3 * centre - 9,       6 * centre - 18, PAWN_GRID[g]};
         for (Piece kind = WHITE_KING; kind <= WHITE_PAWN; ++kind)
             storePieceBothColours(tables, kind, g, packScore(open[kind] + MATERIAL[kind], end[kind] + MATERIAL[kind]));
     }

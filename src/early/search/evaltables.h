@@ -10,8 +10,8 @@ namespace early {
 // grid square s ^ 56 (grids are written rank 8 first), the Black entry from grid square s,
 // so both colours read the same numbers from their own side of the board.
 struct EvalTables {
-    PackedScore mobility[12][32];  // by piece code and number of squares reached
-    PackedScore pst[12][64];       // material plus square value, by piece code and square
+    PackedScore mobility[12][32];     // by piece code and number of squares reached
+    PackedScore pst[12][64];          // material plus square value, by piece code and square
     PackedScore passedPawn[2][64];    // by colour and square
     PackedScore doubledPawn[2][64];   // by colour and square
     PackedScore isolatedPawn[2][64];  // by colour and square

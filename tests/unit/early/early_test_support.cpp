@@ -67,7 +67,7 @@ std::vector<early::Move> legalMoves(const early::Position& pos) {
     const early::Bitboard checkers = pos.currentState->checkers;
     early::Move* end;
     if (pos.sideToMove == 0) {
-        end = checkers == 0                    ? early::generateMovesWhite(pos, list)
+        end = checkers == 0                 ? early::generateMovesWhite(pos, list)
               : (checkers & (checkers - 1)) ? early::generateKingMovesWhite(pos, list)
                                             : early::generateEvasionsWhite(pos, list);
     } else {

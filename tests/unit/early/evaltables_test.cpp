@@ -1,7 +1,7 @@
 // The earlier engine's evaluation weights.
-#include <gtest/gtest.h>
-
 #include "evaltables.h"
+
+#include <gtest/gtest.h>
 
 using namespace early;
 
@@ -28,13 +28,13 @@ TEST(EarlyEvalTables, PieceSquareEntries) {
         const char* square;
         int opening, endgame;
     } cases[] = {
-        {WHITE_KING, "g1", 50, -10},       {WHITE_KING, "d1", -20, -10},      {WHITE_KING, "e4", -40, 20},
-        {WHITE_KING, "b2", -20, 0},        {WHITE_KING, "g8", -40, -20},      {WHITE_QUEEN, "d4", 909, 909},
-        {WHITE_QUEEN, "a1", 891, 891},     {WHITE_ROOK, "d1", 510, 506},      {WHITE_ROOK, "a7", 491, 500},
-        {WHITE_BISHOP, "c1", 285, 297},    {WHITE_BISHOP, "d5", 315, 309},    {WHITE_KNIGHT, "g1", 280, 288},
-        {WHITE_KNIGHT, "e4", 326, 318},    {WHITE_PAWN, "b2", 104, 104},      {WHITE_PAWN, "e4", 106, 106},
-        {BLACK_KING, "g8", 50, -10},       {BLACK_ROOK, "d8", 510, 506},      {BLACK_BISHOP, "c8", 285, 297},
-        {BLACK_PAWN, "b7", 104, 104},      {BLACK_KNIGHT, "e5", 326, 318},
+        {WHITE_KING, "g1", 50, -10},    {WHITE_KING, "d1", -20, -10},   {WHITE_KING, "e4", -40, 20},
+        {WHITE_KING, "b2", -20, 0},     {WHITE_KING, "g8", -40, -20},   {WHITE_QUEEN, "d4", 909, 909},
+        {WHITE_QUEEN, "a1", 891, 891},  {WHITE_ROOK, "d1", 510, 506},   {WHITE_ROOK, "a7", 491, 500},
+        {WHITE_BISHOP, "c1", 285, 297}, {WHITE_BISHOP, "d5", 315, 309}, {WHITE_KNIGHT, "g1", 280, 288},
+        {WHITE_KNIGHT, "e4", 326, 318}, {WHITE_PAWN, "b2", 104, 104},   {WHITE_PAWN, "e4", 106, 106},
+        {BLACK_KING, "g8", 50, -10},    {BLACK_ROOK, "d8", 510, 506},   {BLACK_BISHOP, "c8", 285, 297},
+        {BLACK_PAWN, "b7", 104, 104},   {BLACK_KNIGHT, "e5", 326, 318},
     };
     for (const Case& c : cases)
         EXPECT_EQ(t.pst[c.piece][sq(c.square)], packScore(c.opening, c.endgame)) << c.piece << " " << c.square;
@@ -49,9 +49,9 @@ TEST(EarlyEvalTables, MobilityRowsHoldTheirLastValue) {
         Piece piece;
         int count, opening, endgame;
     } cases[] = {
-        {WHITE_QUEEN, 0, -4, -10},  {WHITE_QUEEN, 15, 7, 18},  {WHITE_QUEEN, 16, 8, 18},  {WHITE_QUEEN, 31, 8, 18},
-        {WHITE_ROOK, 3, 0, 3},      {WHITE_ROOK, 15, 19, 40},  {WHITE_ROOK, 31, 20, 40},  {WHITE_BISHOP, 2, 0, 0},
-        {WHITE_BISHOP, 31, 45, 45}, {WHITE_KNIGHT, 2, -5, -5}, {WHITE_KNIGHT, 3, 0, 0},   {WHITE_KNIGHT, 8, 14, 14},
+        {WHITE_QUEEN, 0, -4, -10},  {WHITE_QUEEN, 15, 7, 18},  {WHITE_QUEEN, 16, 8, 18}, {WHITE_QUEEN, 31, 8, 18},
+        {WHITE_ROOK, 3, 0, 3},      {WHITE_ROOK, 15, 19, 40},  {WHITE_ROOK, 31, 20, 40}, {WHITE_BISHOP, 2, 0, 0},
+        {WHITE_BISHOP, 31, 45, 45}, {WHITE_KNIGHT, 2, -5, -5}, {WHITE_KNIGHT, 3, 0, 0},  {WHITE_KNIGHT, 8, 14, 14},
         {WHITE_KING, 5, 0, 0},      {WHITE_PAWN, 2, 0, 0},
     };
     for (const Case& c : cases) {

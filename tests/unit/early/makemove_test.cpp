@@ -1,4 +1,6 @@
 // Making and unmaking moves on the earlier engine's position.
+#include "makemove.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 
 #include "bitboards.h"
 #include "early_test_support.h"
-#include "makemove.h"
 #include "movegen.h"
 #include "zobrist.h"
 

@@ -1,4 +1,6 @@
 // Legal move generation of the earlier engine: the lists themselves, in their order.
+#include "movegen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include "early_test_support.h"
 #include "makemove.h"
-#include "movegen.h"
 #include "movetext.h"
 
 using namespace early;
@@ -74,19 +75,19 @@ TEST(EarlyMoveGen, CastlingConditions) {
         bool kingSide, queenSide;
     } cases[] = {
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", true, true},
-        {"4k3/8/8/8/8/8/8/R3KB1R w KQ - 0 1", false, true},       // f1 occupied
-        {"4k3/8/8/8/8/8/8/R3K1NR w KQ - 0 1", false, true},       // g1 occupied
-        {"4k3/8/8/8/8/7b/8/R3K2R w KQ - 0 1", false, true},       // f1 attacked
-        {"4k3/8/8/8/8/8/6r1/R3K2R w KQ - 0 1", false, true},      // g1 attacked
-        {"1r2k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, true},       // only b1 attacked
-        {"2r1k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, false},      // c1 attacked
-        {"3rk3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, false},       // d1 attacked
-        {"4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", true, false},       // b1 occupied
-        {"4k3/8/8/8/8/8/8/R3K3 w KQ - 0 1", false, true},         // no rook on h1
-        {"4k3/8/8/8/8/8/8/R3K2R w - - 0 1", false, false},        // no rights
-        {"r3k2r/8/8/8/8/8/8/1R2K3 b kq - 0 1", true, true},       // Black, b8 attacked
-        {"r3k2r/8/8/8/8/8/8/5RK1 b kq - 0 1", false, true},       // Black, f8 attacked
-        {"r3kb1r/8/8/8/8/8/8/2R1K3 b kq - 0 1", false, false},    // Black, f8 occupied, c8 attacked
+        {"4k3/8/8/8/8/8/8/R3KB1R w KQ - 0 1", false, true},     // f1 occupied
+        {"4k3/8/8/8/8/8/8/R3K1NR w KQ - 0 1", false, true},     // g1 occupied
+        {"4k3/8/8/8/8/7b/8/R3K2R w KQ - 0 1", false, true},     // f1 attacked
+        {"4k3/8/8/8/8/8/6r1/R3K2R w KQ - 0 1", false, true},    // g1 attacked
+        {"1r2k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, true},     // only b1 attacked
+        {"2r1k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, false},    // c1 attacked
+        {"3rk3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, false},     // d1 attacked
+        {"4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", true, false},     // b1 occupied
+        {"4k3/8/8/8/8/8/8/R3K3 w KQ - 0 1", false, true},       // no rook on h1
+        {"4k3/8/8/8/8/8/8/R3K2R w - - 0 1", false, false},      // no rights
+        {"r3k2r/8/8/8/8/8/8/1R2K3 b kq - 0 1", true, true},     // Black, b8 attacked
+        {"r3k2r/8/8/8/8/8/8/5RK1 b kq - 0 1", false, true},     // Black, f8 attacked
+        {"r3kb1r/8/8/8/8/8/8/2R1K3 b kq - 0 1", false, false},  // Black, f8 occupied, c8 attacked
     };
     for (const Case& c : cases) {
         auto pos = positionFromFen(c.fen);
@@ -163,8 +164,7 @@ TEST(EarlyMoveGen, ChecksLimitTheList) {
     EXPECT_EQ(moveTexts(legalMoves(*positionFromFen("4r1k1/8/8/8/Q7/8/8/4K3 w - - 0 1"))),
               (Texts{"e1d1", "e1f1", "e1d2", "e1f2", "a4e4", "a4e8"}));
     // Double check: king moves only, never the capture of a defended checker.
-    EXPECT_EQ(moveTexts(legalMoves(*positionFromFen("4k3/8/8/8/8/3p1n2/R3r3/4K3 w - - 0 1"))),
-              (Texts{"e1d1", "e1f1"}));
+    EXPECT_EQ(moveTexts(legalMoves(*positionFromFen("4k3/8/8/8/8/3p1n2/R3r3/4K3 w - - 0 1"))), (Texts{"e1d1", "e1f1"}));
 }
 
 TEST(EarlyMoveGen, PromotionWords) {
@@ -184,7 +184,6 @@ TEST(EarlyMoveGen, PromotionWords) {
     };
     EXPECT_EQ(promotions, expected);
     EXPECT_EQ(expected[4] >> 20, 0u);  // a White capture-promotion has all kind bits 0
-
 }
 
 TEST(EarlyMoveGen, CaptureGeneratorCases) {

@@ -1,4 +1,6 @@
 // Packed coordinate move text of the earlier engine.
+#include "movetext.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,7 +8,6 @@
 
 #include "early_test_support.h"
 #include "move.h"
-#include "movetext.h"
 
 using namespace early;
 

@@ -21,7 +21,7 @@ uint64_t perft(Position& pos, int depth) {
     const Bitboard checkers = pos.currentState->checkers;
     Move* end;
     if (pos.sideToMove == 0) {
-        end = checkers == 0                    ? generateMovesWhite(pos, list)
+        end = checkers == 0                 ? generateMovesWhite(pos, list)
               : (checkers & (checkers - 1)) ? generateKingMovesWhite(pos, list)
                                             : generateEvasionsWhite(pos, list);
     } else {

@@ -1,11 +1,12 @@
 // Clearing the earlier engine's position record and setting it up from FEN text.
+#include "position.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "early_test_support.h"
-#include "position.h"
 #include "zobrist.h"
 
 using namespace early;

@@ -142,8 +142,8 @@ TEST(EarlyKeys, ZobristValuesAreNonZeroAndPairwiseDistinct) {
 
 TEST(EarlyKeys, HashAndProbeKeys) {
     auto pos = early_test::positionFromFen("4k3/8/8/8/8/8/8/4K2R w - - 0 1");
-    const uint64_t men = zobristPiece[WHITE_KING][sq("e1")] ^ zobristPiece[WHITE_ROOK][sq("h1")] ^
-                         zobristPiece[BLACK_KING][sq("e8")];
+    const uint64_t men =
+        zobristPiece[WHITE_KING][sq("e1")] ^ zobristPiece[WHITE_ROOK][sq("h1")] ^ zobristPiece[BLACK_KING][sq("e8")];
     EXPECT_EQ(computeHashKey(*pos), men);
     EXPECT_EQ(pos->currentState->key, men);
     // No rights and no e.p. square still fold in castle entry 0.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ struct SuitePart {
     const char* file;
     int part;
 };
+
+void PrintTo(const SuitePart& p, std::ostream* os) { *os << p.file << " part " << p.part; }
 
 std::string partName(const ::testing::TestParamInfo<SuitePart>& info) {
     std::string name = info.param.file;

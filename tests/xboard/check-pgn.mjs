@@ -132,7 +132,9 @@ const ENDINGS = [
     { re: /illegal move|invalid move/i, abnormal: 'illegal move' },
     { re: /exited unexpectedly|error (?:reading|writing)|crash/i, abnormal: 'engine exited unexpectedly' },
     { re: /abort/i, abnormal: 'game aborted' },
-    { re: /stall|hang/i, abnormal: 'stall' },
+    { re: /\bstall/i, abnormal: 'stall' },
+    { re: /\bwhite mates\b/i, kind: 'checkmate', check: 'isCheckmate', result: '1-0' },
+    { re: /\bblack mates\b/i, kind: 'checkmate', check: 'isCheckmate', result: '0-1' },
     { re: /\bmates\b|checkmate/i, kind: 'checkmate', check: 'isCheckmate', result: 'win' },
     { re: /stalemate/i, kind: 'stalemate', check: 'isStalemate', result: 'draw' },
     { re: /repetition/i, kind: 'repetition', check: 'isThreefoldRepetition', result: 'draw' },
@@ -208,12 +210,12 @@ function checkGame(game) {
     if (!ending) return { ok: false, text: `unrecognised ending {${comment}} ${result}` };
     if (ending.abnormal) return { ok: false, text: `${ending.abnormal}: {${comment}} ${result} after ${plies}` };
 
+    if (ending.check && !chess[ending.check]()) {
+        return { ok: false, text: `claimed ${ending.kind} {${comment}} does not hold in the final position ${chess.fen()}` };
+    }
     const expected = ending.result === 'win' ? winner : ending.result === 'draw' ? '1/2-1/2' : ending.result;
     if (expected && result !== expected) {
         return { ok: false, text: `result ${result} does not fit the ending {${comment}} (expected ${expected})` };
-    }
-    if (ending.check && !chess[ending.check]()) {
-        return { ok: false, text: `claimed ${ending.kind} {${comment}} does not hold in the final position ${chess.fen()}` };
     }
     return { ok: true, text: `${ending.kind} {${comment}} ${result} after ${plies}` };
 }

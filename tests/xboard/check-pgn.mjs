@@ -15,6 +15,7 @@ import { readFileSync } from 'node:fs';
 import { Chess } from 'chess.js';
 
 const RESULTS = new Set(['1-0', '0-1', '1/2-1/2', '*']);
+const NULL_MOVE = /^(?:--|Z0|0000|@@@@)$/;
 
 // Splits PGN text into games of { tags, moves: [{ san, number, comments }],
 // preComments, result }. Tolerant of what a killed xboard leaves behind: a
@@ -174,7 +175,8 @@ function checkGame(game) {
         const label = moveLabel(chess, san);
         let played = null;
         try {
-            played = chess.move(san, { strict: true });
+            // chess.js takes "--" for a null move, which no game may contain.
+            if (!NULL_MOVE.test(san)) played = chess.move(san, { strict: true });
         } catch {
             played = null;
         }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,16 @@
 // move generators serve, or the move is not legal there.
 inline bool bookEntryFor(Position& position, const char* fen, const char* moveWord, BookEntry& entry, Color& side,
                          std::string& error) {
-    setPositionFromText(position, fen);
-    if (position.sideToMove != White && position.sideToMove != Black) {
+    // The set-up keeps the side of the position before when the side word is neither, so
+    // the word itself is checked.
+    std::istringstream words(fen);
+    std::string placement, sideWord;
+    words >> placement >> sideWord;
+    if (sideWord != "w" && sideWord != "b") {
         error = "no side to move";
         return false;
     }
+    setPositionFromText(position, fen);
     if (!generatorsCanRun(position)) {
         error = "not a position of a game";
         return false;

@@ -79,6 +79,6 @@ inline std::vector<unsigned char> bookFileBytes(const std::vector<BookEntry>& en
 inline bool writeBytesToFile(const std::string& fileName, const std::vector<unsigned char>& bytes) {
     FILE* file = std::fopen(fileName.c_str(), "wb");
     if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
 }

@@ -140,10 +140,16 @@ uint64_t formatSanBlack(Position& position, Move move) {
 
 void printVariation(Position& position, const Move* line, FILE* stream) {
     int number = (position.whiteMovesPlayed + position.blackMovesPlayed) / 2 + 1;
-    Move made[PV_LENGTH];
+    // The line is copied first: it may sit in a ply slot that the moves moves here overwrite.
+    Move moves[PV_LENGTH];
+    int length = 0;
+    while (length < PV_LENGTH && line[length] != 0) {
+        moves[length] = line[length];
+        ++length;
+    }
     int madeCount = 0;
-    for (; madeCount < PV_LENGTH && line[madeCount] != 0; ++madeCount) {
-        const Move move = line[madeCount];
+    for (; madeCount < length; ++madeCount) {
+        const Move move = moves[madeCount];
         const bool whiteMoves = position.sideToMove == White;
         if (!whiteMoves && position.sideToMove != Black) break;
         if (!plyStackHasRoom(position)) break;
@@ -160,11 +166,10 @@ void printVariation(Position& position, const Move* line, FILE* stream) {
             makeMoveBlack(position, move);
             ++number;
         }
-        made[madeCount] = move;
     }
-    // Colours alternate along the line, so the side to move tells who made the last move.
+    // Colours alternate along the line, so the side to move tells who moves the last move.
     while (madeCount > 0) {
-        const Move move = made[--madeCount];
+        const Move move = moves[--madeCount];
         if (position.sideToMove == Black) unmakeMoveWhite(position, move);
         else unmakeMoveBlack(position, move);
     }

@@ -84,6 +84,9 @@ template <Color Us> PackedScore sideTotal(const Position& pos) {
 
 }  // namespace
 
+PackedScore evaluationTotalWhite(const Position& pos) { return sideTotal<White>(pos); }
+PackedScore evaluationTotalBlack(const Position& pos) { return sideTotal<Black>(pos); }
+
 int32_t evaluate(const Position& pos) {
     return taper(sideTotal<White>(pos), pos.menCountWhite) - taper(sideTotal<Black>(pos), pos.menCountBlack);
 }

@@ -27,6 +27,11 @@ inline int32_t materialBalance(const Position& pos) {
     return taper(pos.pstSumWhite, pos.menCountWhite) - taper(pos.pstSumBlack, pos.menCountBlack);
 }
 
+// Each side's packed total before the taper: its sums plus its piece, mobility and pawn
+// terms.
+PackedScore evaluationTotalWhite(const Position& pos);
+PackedScore evaluationTotalBlack(const Position& pos);
+
 int32_t evaluate(const Position& pos);
 int32_t evaluate();  // gamePosition
 

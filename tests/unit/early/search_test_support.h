@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 #include "early_test_support.h"
 #include "ordering.h"
 #include "position.h"
@@ -33,6 +35,8 @@ inline early::Position& searchPosition(const std::string& fen) {
     pos.postThinking = 0;
     pos.stopSearch = 0;
     pos.nodes = 1;  // off the clock poll's multiples of 2048
+    pos.bestMove = 0;
+    pos.bestScore = pos.bestDepth = pos.bestNodes = pos.bestTime = 0;
     pos.searchStart = 0;
     pos.searchDeadline = 0x7FFFFFFF;
     pos.rootPly = pos.sideToMove == 0 ? pos.movesMadeWhite : pos.movesMadeBlack;
@@ -50,6 +54,23 @@ template <typename Write> std::string printed(Write write) {
     std::string result(text, size);
     std::free(text);
     return result;
+}
+
+// What run() prints on standard output.
+template <typename Run> std::string printedOnStdout(Run run) {
+    std::fflush(stdout);
+    FILE* capture = std::tmpfile();
+    const int saved = dup(fileno(stdout));
+    dup2(fileno(capture), fileno(stdout));
+    run();
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+    std::string text;
+    std::rewind(capture);
+    for (int c; (c = std::fgetc(capture)) != EOF;) text += static_cast<char>(c);
+    std::fclose(capture);
+    return text;
 }
 
 }  // namespace early_test

@@ -7,7 +7,7 @@
 #include "commandloop.h"
 #include "platform.h"
 #include "position.h"
-#include "think_standin.h"
+#include "clock.h"
 
 int main() {
     // xboard interrupts the engine before it relays each move; the engine reads no input

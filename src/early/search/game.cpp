@@ -8,7 +8,7 @@
 #include "makemove.h"
 #include "movegen.h"
 #include "movetext.h"
-#include "think_standin.h"
+#include "think.h"
 
 namespace early {
 

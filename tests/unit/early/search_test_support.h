@@ -18,7 +18,13 @@
 
 namespace early_test {
 
+// Set once a test may have written the tables; a fresh test program starts with them zero,
+// so the first clear of each program (each test, under ctest) costs nothing.
+inline bool searchTablesUsed = false;
+
 inline void clearSearchTables() {
+    if (!searchTablesUsed) return;
+    searchTablesUsed = false;
     std::memset(early::ttWhite, 0, sizeof early::ttWhite);
     std::memset(early::ttBlack, 0, sizeof early::ttBlack);
     std::memset(early::historyWhite, 0, sizeof early::historyWhite);
@@ -30,6 +36,7 @@ inline void clearSearchTables() {
 // gamePosition set from a FEN, ready for a search routine called directly: quiet output,
 // a deadline far away, counters of a fresh search.
 inline early::Position& searchPosition(const std::string& fen) {
+    searchTablesUsed = true;
     early::Position& pos = early::gamePosition;
     setFen(pos, fen);
     pos.postThinking = 0;

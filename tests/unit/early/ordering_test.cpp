@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "early_test_support.h"
-#include "search_test_support.h"
 #include "see.h"
 
 using namespace early;
@@ -88,7 +87,8 @@ TEST(EarlyOrdering, HistoryStampsHalveTheRowPastTheLimit) {
     EXPECT_EQ(historyWhite[7][a & 0xFFF], (HISTORY_STAMP_LIMIT + 1) >> 2);
     EXPECT_EQ(historyStampWhite[7], HISTORY_STAMP_LIMIT + 2);
     EXPECT_EQ(historyStampBlack[7], 0);
-    early_test::clearSearchTables();
+    historyStampWhite[7] = 0;
+    for (int32_t& value : historyWhite[7]) value = 0;
 }
 
 TEST(EarlyOrdering, CountersPastTheLastRowStayInsideTheTable) {
@@ -103,5 +103,6 @@ TEST(EarlyOrdering, CountersPastTheLastRowStayInsideTheTable) {
     EXPECT_EQ(historyStampBlack[HISTORY_ROWS - 1], 4);
     EXPECT_EQ(historyStampBlack[HISTORY_ROWS], 0);
     EXPECT_EQ(historyBlack[HISTORY_ROWS - 1][m & 0xFFF], 4);
-    early_test::clearSearchTables();
+    historyStampBlack[HISTORY_ROWS - 1] = 0;
+    historyBlack[HISTORY_ROWS - 1][m & 0xFFF] = 0;
 }

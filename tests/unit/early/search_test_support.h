@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 #include "early_test_support.h"
 #include "ordering.h"
 #include "position.h"
@@ -16,7 +18,13 @@
 
 namespace early_test {
 
+// Set once a test may have written the tables; a fresh test program starts with them zero,
+// so the first clear of each program (each test, under ctest) costs nothing.
+inline bool searchTablesUsed = false;
+
 inline void clearSearchTables() {
+    if (!searchTablesUsed) return;
+    searchTablesUsed = false;
     std::memset(early::ttWhite, 0, sizeof early::ttWhite);
     std::memset(early::ttBlack, 0, sizeof early::ttBlack);
     std::memset(early::historyWhite, 0, sizeof early::historyWhite);
@@ -28,11 +36,14 @@ inline void clearSearchTables() {
 // gamePosition set from a FEN, ready for a search routine called directly: quiet output,
 // a deadline far away, counters of a fresh search.
 inline early::Position& searchPosition(const std::string& fen) {
+    searchTablesUsed = true;
     early::Position& pos = early::gamePosition;
     setFen(pos, fen);
     pos.postThinking = 0;
     pos.stopSearch = 0;
     pos.nodes = 1;  // off the clock poll's multiples of 2048
+    pos.bestMove = 0;
+    pos.bestScore = pos.bestDepth = pos.bestNodes = pos.bestTime = 0;
     pos.searchStart = 0;
     pos.searchDeadline = 0x7FFFFFFF;
     pos.rootPly = pos.sideToMove == 0 ? pos.movesMadeWhite : pos.movesMadeBlack;
@@ -50,6 +61,23 @@ template <typename Write> std::string printed(Write write) {
     std::string result(text, size);
     std::free(text);
     return result;
+}
+
+// What run() prints on standard output.
+template <typename Run> std::string printedOnStdout(Run run) {
+    std::fflush(stdout);
+    FILE* capture = std::tmpfile();
+    const int saved = dup(fileno(stdout));
+    dup2(fileno(capture), fileno(stdout));
+    run();
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+    std::string text;
+    std::rewind(capture);
+    for (int c; (c = std::fgetc(capture)) != EOF;) text += static_cast<char>(c);
+    std::fclose(capture);
+    return text;
 }
 
 }  // namespace early_test

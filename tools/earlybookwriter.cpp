@@ -54,7 +54,8 @@ bool writeBook(const char* fileName, std::vector<early::BookEntry>& book) {
     });
     FILE* file = std::fopen(fileName, "wb");
     if (file == nullptr) return false;
-    const bool written = std::fwrite(book.data(), sizeof(early::BookEntry), book.size(), file) == book.size();
+    const bool written =
+        book.empty() || std::fwrite(book.data(), sizeof(early::BookEntry), book.size(), file) == book.size();
     return std::fclose(file) == 0 && written;
 }
 

@@ -4,10 +4,10 @@
 
 #include "bitboards.h"
 #include "book.h"
+#include "clock.h"
 #include "commandloop.h"
 #include "platform.h"
 #include "position.h"
-#include "clock.h"
 
 int main() {
     // xboard interrupts the engine before it relays each move; the engine reads no input

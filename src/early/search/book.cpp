@@ -76,9 +76,7 @@ int32_t findBlackBookEntry(uint32_t keyLow, uint32_t keyHigh) {
     return findEntry(bookBlack, bookBlackCount, keyLow, keyHigh);
 }
 
-int32_t compareMoveCodes(Move first, Move second) {
-    return static_cast<int32_t>(first) - static_cast<int32_t>(second);
-}
+int32_t compareMoveCodes(Move first, Move second) { return static_cast<int32_t>(first) - static_cast<int32_t>(second); }
 
 Move probeWhiteBook() { return probeBook(bookWhite, bookWhiteCount, "0 0 0 ERROR FROM TABLEW\n"); }
 

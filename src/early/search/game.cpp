@@ -36,7 +36,8 @@ void compactStateStack(Position& pos) {
     // the walk of repetitionCount finds the same keys in what is kept.
     const std::ptrdiff_t reversible = std::max<int32_t>(pos.currentState->halfmoveClock, 0);
     const std::ptrdiff_t keep = std::min<std::ptrdiff_t>({reversible + 1, STATE_COMPACT_KEEP, current + 1});
-    std::memmove(pos.stateStack, pos.stateStack + (current + 1 - keep), static_cast<size_t>(keep) * sizeof(StateRecord));
+    std::memmove(pos.stateStack, pos.stateStack + (current + 1 - keep),
+                 static_cast<size_t>(keep) * sizeof(StateRecord));
     pos.currentState = pos.stateStack + (keep - 1);
     pos.nextState = pos.currentState + 1;
 }

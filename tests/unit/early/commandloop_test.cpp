@@ -69,18 +69,12 @@ TEST_F(EarlyCommandLoop, NumberWords) {
         int32_t ms;
     };
     const Case cases[] = {
-        {"40", true, 40, true, 40000},
-        {"0:10", true, 0, true, 0},
-        {"0.1", true, 0, true, 100},
-        {".5", false, 0, true, 500},
-        {"12.3456", true, 12, true, 12345},
-        {"-7", true, -7, true, -7000},
-        {"+3", true, 3, true, 3000},
-        {"99999999999999999999", true, MAX_CLOCK_MS, true, MAX_CLOCK_MS},
-        {"-", false, 0, false, 0},
-        {".", false, 0, false, 0},
-        {"go", false, 0, false, 0},
-        {"", false, 0, false, 0},
+        {"40", true, 40, true, 40000},      {"0:10", true, 0, true, 0},
+        {"0.1", true, 0, true, 100},        {".5", false, 0, true, 500},
+        {"12.3456", true, 12, true, 12345}, {"-7", true, -7, true, -7000},
+        {"+3", true, 3, true, 3000},        {"99999999999999999999", true, MAX_CLOCK_MS, true, MAX_CLOCK_MS},
+        {"-", false, 0, false, 0},          {".", false, 0, false, 0},
+        {"go", false, 0, false, 0},         {"", false, 0, false, 0},
     };
     for (const Case& c : cases) {
         int32_t value = -1, ms = -1;

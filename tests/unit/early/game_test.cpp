@@ -142,8 +142,8 @@ TEST_F(EarlyGame, UserMoves) {
     const Case cases[] = {
         {"e7e8", false},   // a promotion needs its letter
         {"e7e8Q", false},  // in lower case
-        {"e7e8n", true},   {"b7a8q", true},   {"e1g1", true},   {"e1g1x", false}, {"e1e3", false},
-        {"a2a4", false},   // not White's pawn
+        {"e7e8n", true},  {"b7a8q", true}, {"e1g1", true},
+        {"e1g1x", false}, {"e1e3", false}, {"a2a4", false},  // not White's pawn
     };
     for (const Case& c : cases) {
         early_test::setFen(gamePosition, "r6k/1P2P3/8/8/8/8/8/4K2R w K - 0 1");

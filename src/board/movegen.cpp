@@ -29,16 +29,23 @@ template <Color Us> inline bool attackedByThem(const Position& p, Square s) {
     return isAttackedBy<opposite(Us)>(p, s);
 }
 
-// Captures onto `targets`, grouped by victim from the queen down; the king is never a victim.
-template <Color Us> inline Move* addCaptures(Move* list, const Position& p, Bitboard targets, Move base) {
-    constexpr Color Them = opposite(Us);
-    constexpr PieceCode victims[6] = {QUEEN, ROOK, LIGHT_BISHOP, DARK_BISHOP, KNIGHT, PAWN};
-    for (PieceCode victim : victims) {
-        const PieceCode code = colored<Them>(victim);
-        for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1)
-            *list++ = base + bitScanForward(b) + (code << 12);
-    }
+template <Color Us, PieceCode Victim> inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {
+    constexpr PieceCode code = colored<opposite(Us)>(Victim);
+    for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1) *list++ = base + bitScanForward(b) + (code << 12);
     return list;
+}
+
+// Captures onto `targets`, grouped by victim from the queen down; the king is never a victim.
+// Most pieces attack no enemy piece at all, so that case is decided before the six victim sets.
+template <Color Us> inline Move* addCaptures(Move* list, const Position& p, Bitboard targets, Move base) {
+    targets &= ownPieces<opposite(Us)>(p);
+    if (targets == 0) return list;
+    list = addCapturesOf<Us, QUEEN>(list, p, targets, base);
+    list = addCapturesOf<Us, ROOK>(list, p, targets, base);
+    list = addCapturesOf<Us, LIGHT_BISHOP>(list, p, targets, base);
+    list = addCapturesOf<Us, DARK_BISHOP>(list, p, targets, base);
+    list = addCapturesOf<Us, KNIGHT>(list, p, targets, base);
+    return addCapturesOf<Us, PAWN>(list, p, targets, base);
 }
 
 // The four promotions of one pawn move, queen first; the bishop is the kind of the

@@ -29,6 +29,26 @@ template <Color Us> inline bool attackedByThem(const Position& p, Square s) {
     return isAttackedBy<opposite(Us)>(p, s);
 }
 
+// Our pieces that stand alone between our king and an enemy slider on the same line: the
+// only ones whose pinMask is not every square. Found once per list instead of piece by piece.
+template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
+    constexpr Color Them = opposite(Us);
+    const Square k = kingSquare<Us>(p);
+    const Bitboard queens = pieces<Them>(p, QUEEN);
+    Bitboard snipers = (rookEmptyAttacks[k] & (queens | pieces<Them>(p, ROOK))) |
+                       (bishopEmptyAttacks[k] & (queens | pieces<Them>(p, DARK_BISHOP) | pieces<Them>(p, LIGHT_BISHOP)));
+    Bitboard pinned = 0;
+    for (; snipers; snipers &= snipers - 1) {
+        const Bitboard between = betweenMask[k][bitScanForward(snipers)] & p.occupiedSquares;
+        if (between != 0 && (between & (between - 1)) == 0) pinned |= between;
+    }
+    return pinned & ownPieces<Us>(p);
+}
+
+template <Color Us> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
+    return (pinned & squareBit[s]) ? pinMask<Us>(p, s) : ALL_SQUARES;
+}
+
 template <Color Us, PieceCode Victim> inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {
     constexpr PieceCode code = colored<opposite(Us)>(Victim);
     for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1) *list++ = base + bitScanForward(b) + (code << 12);
@@ -109,7 +129,7 @@ template <Color Us> inline Move* genEnPassant(Move* list, Position& p) {
     return list;
 }
 
-template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
+template <Color Us> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
@@ -117,7 +137,7 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
     // Pawns on light squares push onto dark squares and capture onto light ones.
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -125,7 +145,7 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -133,14 +153,14 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
     }
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pin, makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) {
             *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -160,12 +180,12 @@ template <PieceCode Piece> inline Bitboard pieceAttacks(const Position& p, Squar
 }
 
 // Knights, both bishop kinds, rooks and queens: each piece's quiet moves, then its captures.
-template <Color Us, PieceCode Piece> inline Move* genPieceMoves(Move* list, const Position& p) {
+template <Color Us, PieceCode Piece> inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us>(p, pinned, from);
         for (Bitboard q = t & p.emptySquares; q; q &= q - 1)
             *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         list = addCaptures<Us>(list, p, t, makeMoveWord(capture, from, 0));
@@ -214,12 +234,13 @@ template <Color Us> inline Move* genKingMoves(Move* list, const Position& p) {
 }
 
 template <Color Us> inline Move* genAllMoves(Move* list, Position& p) {
-    list = genPawnMoves<Us>(list, p);
-    list = genPieceMoves<Us, KNIGHT>(list, p);
-    list = genPieceMoves<Us, DARK_BISHOP>(list, p);
-    list = genPieceMoves<Us, LIGHT_BISHOP>(list, p);
-    list = genPieceMoves<Us, ROOK>(list, p);
-    list = genPieceMoves<Us, QUEEN>(list, p);
+    const Bitboard pinned = pinnedPieces<Us>(p);
+    list = genPawnMoves<Us>(list, p, pinned);
+    list = genPieceMoves<Us, KNIGHT>(list, p, pinned);
+    list = genPieceMoves<Us, DARK_BISHOP>(list, p, pinned);
+    list = genPieceMoves<Us, LIGHT_BISHOP>(list, p, pinned);
+    list = genPieceMoves<Us, ROOK>(list, p, pinned);
+    list = genPieceMoves<Us, QUEEN>(list, p, pinned);
     return genKingMoves<Us>(list, p);
 }
 
@@ -237,7 +258,7 @@ inline Move* addPromoCaptureOfChecker(Move* list, const Position& p, Square from
     return list;
 }
 
-template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square cs, Bitboard block) {
+template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square cs, Bitboard block, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
@@ -248,7 +269,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
         list = genEnPassant<Us>(list, p);
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -257,7 +278,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -266,7 +287,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         if (S::ownPawnAttacks()[from] & pin & checker)
@@ -274,7 +295,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & squareBit[to]) {
             if (block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -289,12 +310,12 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
 
 // Blocks of the checking line, then the capture of the checker, piece by piece.
 template <Color Us, PieceCode Piece>
-inline Move* genPieceEvasions(Move* list, const Position& p, Square cs, Bitboard block) {
+inline Move* genPieceEvasions(Move* list, const Position& p, Square cs, Bitboard block, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us>(p, pinned, from);
         for (Bitboard q = t & block; q; q &= q - 1) *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         if (t & squareBit[cs]) list = appendCapture<Us>(list, p, squareBit[cs], makeMoveWord(capture, from, cs));
     }
@@ -323,12 +344,13 @@ template <Color Us> inline Move* genKingEvasions(Move* list, Position& p) {
 template <Color Us> inline Move* genEvasions(Move* list, Position& p) {
     const Square cs = bitScanForward(p.currentPly->checkers);
     const Bitboard block = betweenMask[kingSquare<Us>(p)][cs];
-    list = genPawnEvasions<Us>(list, p, cs, block);
-    list = genPieceEvasions<Us, KNIGHT>(list, p, cs, block);
-    list = genPieceEvasions<Us, DARK_BISHOP>(list, p, cs, block);
-    list = genPieceEvasions<Us, LIGHT_BISHOP>(list, p, cs, block);
-    list = genPieceEvasions<Us, ROOK>(list, p, cs, block);
-    list = genPieceEvasions<Us, QUEEN>(list, p, cs, block);
+    const Bitboard pinned = pinnedPieces<Us>(p);
+    list = genPawnEvasions<Us>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, KNIGHT>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, DARK_BISHOP>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, LIGHT_BISHOP>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, ROOK>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, QUEEN>(list, p, cs, block, pinned);
     return genKingEvasions<Us>(list, p);
 }
 

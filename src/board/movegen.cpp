@@ -58,7 +58,7 @@ template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
 }
 
 template <Color Us> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
-    return (pinned & squareBit[s]) ? pinMask<Us>(p, s) : ALL_SQUARES;
+    return ((pinned >> s) & 1) ? pinMask<Us>(p, s) : ALL_SQUARES;
 }
 
 template <Color Us, PieceCode Victim> inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {

@@ -57,7 +57,8 @@ template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
     return pinned & ownPieces<Us>(p);
 }
 
-template <Color Us> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
+template <Color Us, bool MayPin = true> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
+    if constexpr (!MayPin) return ALL_SQUARES;
     return ((pinned >> s) & 1) ? pinMask<Us>(p, s) : ALL_SQUARES;
 }
 
@@ -141,7 +142,7 @@ template <Color Us> inline Move* genEnPassant(Move* list, Position& p) {
     return list;
 }
 
-template <Color Us> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
+template <Color Us, bool MayPin> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
@@ -149,7 +150,7 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p, Bitboard 
     // Pawns on light squares push onto dark squares and capture onto light ones.
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -157,7 +158,7 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p, Bitboard 
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -165,14 +166,14 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p, Bitboard 
     }
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pin, makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) {
             *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -192,12 +193,12 @@ template <PieceCode Piece> inline Bitboard pieceAttacks(const Position& p, Squar
 }
 
 // Knights, both bishop kinds, rooks and queens: each piece's quiet moves, then its captures.
-template <Color Us, PieceCode Piece> inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
+template <Color Us, PieceCode Piece, bool MayPin> inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us>(p, pinned, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us, MayPin>(p, pinned, from);
         for (Bitboard q = t & p.emptySquares; q; q &= q - 1)
             *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         list = addCaptures<Us>(list, p, t, makeMoveWord(capture, from, 0));
@@ -245,15 +246,19 @@ template <Color Us> inline Move* genKingMoves(Move* list, const Position& p) {
     return genKingCaptures<Us>(list, p, k);
 }
 
+template <Color Us, bool MayPin> inline Move* genAllMovesPinned(Move* list, Position& p, Bitboard pinned) {
+    list = genPawnMoves<Us, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, KNIGHT, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, DARK_BISHOP, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, LIGHT_BISHOP, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, ROOK, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, QUEEN, MayPin>(list, p, pinned);
+    return genKingMoves<Us>(list, p);
+}
+
 template <Color Us> inline Move* genAllMoves(Move* list, Position& p) {
     const Bitboard pinned = pinnedPieces<Us>(p);
-    list = genPawnMoves<Us>(list, p, pinned);
-    list = genPieceMoves<Us, KNIGHT>(list, p, pinned);
-    list = genPieceMoves<Us, DARK_BISHOP>(list, p, pinned);
-    list = genPieceMoves<Us, LIGHT_BISHOP>(list, p, pinned);
-    list = genPieceMoves<Us, ROOK>(list, p, pinned);
-    list = genPieceMoves<Us, QUEEN>(list, p, pinned);
-    return genKingMoves<Us>(list, p);
+    return pinned ? genAllMovesPinned<Us, true>(list, p, pinned) : genAllMovesPinned<Us, false>(list, p, 0);
 }
 
 // Capture-promotion of the checker on cs; its victim is the first of queen, rook, the bishop

@@ -47,8 +47,9 @@ template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
     constexpr Color Them = opposite(Us);
     const Square k = kingSquare<Us>(p);
     const Bitboard queens = pieces<Them>(p, QUEEN);
+    const Bitboard bishops = pieces<Them>(p, DARK_BISHOP) | pieces<Them>(p, LIGHT_BISHOP);
     Bitboard snipers = (rookEmptyAttacks[k] & (queens | pieces<Them>(p, ROOK))) |
-                       (bishopEmptyAttacks[k] & (queens | pieces<Them>(p, DARK_BISHOP) | pieces<Them>(p, LIGHT_BISHOP)));
+                       (bishopEmptyAttacks[k] & (queens | bishops));
     Bitboard pinned = 0;
     for (; snipers; snipers &= snipers - 1) {
         const Bitboard between = betweenMask[k][bitScanForward(snipers)] & p.occupiedSquares;
@@ -57,14 +58,18 @@ template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
     return pinned & ownPieces<Us>(p);
 }
 
-template <Color Us, bool MayPin = true> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
+// pinMask of the piece on s, given the pinned set; with MayPin false the caller has found
+// that set empty, and no test is made at all.
+template <Color Us, bool MayPin> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
     if constexpr (!MayPin) return ALL_SQUARES;
     return ((pinned >> s) & 1) ? pinMask<Us>(p, s) : ALL_SQUARES;
 }
 
-template <Color Us, PieceCode Victim> inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {
+template <Color Us, PieceCode Victim>
+inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {
     constexpr PieceCode code = colored<opposite(Us)>(Victim);
-    for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1) *list++ = base + bitScanForward(b) + (code << 12);
+    for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1)
+        *list++ = base + bitScanForward(b) + (code << 12);
     return list;
 }
 
@@ -193,7 +198,8 @@ template <PieceCode Piece> inline Bitboard pieceAttacks(const Position& p, Squar
 }
 
 // Knights, both bishop kinds, rooks and queens: each piece's quiet moves, then its captures.
-template <Color Us, PieceCode Piece, bool MayPin> inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
+template <Color Us, PieceCode Piece, bool MayPin>
+inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
@@ -256,6 +262,7 @@ template <Color Us, bool MayPin> inline Move* genAllMovesPinned(Move* list, Posi
     return genKingMoves<Us>(list, p);
 }
 
+// Most positions have no pinned piece; they get a copy of the generator without pin tests.
 template <Color Us> inline Move* genAllMoves(Move* list, Position& p) {
     const Bitboard pinned = pinnedPieces<Us>(p);
     return pinned ? genAllMovesPinned<Us, true>(list, p, pinned) : genAllMovesPinned<Us, false>(list, p, 0);
@@ -286,7 +293,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
         list = genEnPassant<Us>(list, p);
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -295,7 +302,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -304,7 +311,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         if (S::ownPawnAttacks()[from] & pin & checker)
@@ -312,7 +319,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMaskOf<Us>(p, pinned, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & squareBit[to]) {
             if (block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -332,7 +339,7 @@ inline Move* genPieceEvasions(Move* list, const Position& p, Square cs, Bitboard
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us>(p, pinned, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us, true>(p, pinned, from);
         for (Bitboard q = t & block; q; q &= q - 1) *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         if (t & squareBit[cs]) list = appendCapture<Us>(list, p, squareBit[cs], makeMoveWord(capture, from, cs));
     }

@@ -102,11 +102,12 @@ template <Color Us> inline Move* genEnPassant(Move* list, Position& p) {
     return list;
 }
 
-template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
+// The pawns on the rank before promotion: for each, its four push promotions, then its
+// capture promotions.
+template <Color Us> inline Move* genPromotions(Move* list, Position& p) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
-    list = genEnPassant<Us>(list, p);
     // Pawns on light squares push onto dark squares and capture onto light ones.
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
@@ -124,6 +125,15 @@ template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
         list = addPromoCaptures<Us, DARK_BISHOP>(list, p, S::ownPawnAttacks()[from] & pin, from);
     }
+    return list;
+}
+
+template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
+    using S = Side<Us>;
+    const Bitboard pawns = pieces<Us>(p, PAWN);
+    const Bitboard empty = p.emptySquares;
+    list = genEnPassant<Us>(list, p);
+    list = genPromotions<Us>(list, p);
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
         const Bitboard pin = pinMask<Us>(p, from);
@@ -325,7 +335,49 @@ template <Color Us> inline Move* genEvasions(Move* list, Position& p) {
     return genKingEvasions<Us>(list, p);
 }
 
+// The quiescence's pawn moves: en passant, the promotions, then every other pawn's captures
+// by ascending square; no ordinary push.
+template <Color Us> inline Move* genCapturesPawns(Move* list, Position& p) {
+    using S = Side<Us>;
+    list = genEnPassant<Us>(list, p);
+    list = genPromotions<Us>(list, p);
+    for (Bitboard b = pieces<Us>(p, PAWN) & (MIDDLE_RANKS | S::DoubleStepRank); b; b &= b - 1) {
+        const Square from = bitScanForward(b);
+        list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pinMask<Us>(p, from),
+                               makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
+    }
+    return list;
+}
+
+template <Color Us, PieceCode Piece> inline Move* genCapturesPieces(Move* list, const Position& p) {
+    constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
+    for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
+        const Square from = bitScanForward(b);
+        list = addCaptures<Us>(list, p, pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from),
+                               makeMoveWord(capture, from, 0));
+    }
+    return list;
+}
+
 }  // namespace
+
+template <Color Us> Move* generateCaptures(Position& position, Move* list) {
+    list = genCapturesPawns<Us>(list, position);
+    list = genCapturesPieces<Us, KNIGHT>(list, position);
+    list = genCapturesPieces<Us, DARK_BISHOP>(list, position);
+    list = genCapturesPieces<Us, LIGHT_BISHOP>(list, position);
+    list = genCapturesPieces<Us, ROOK>(list, position);
+    list = genCapturesPieces<Us, QUEEN>(list, position);
+    list = genKingCaptures<Us>(list, position, kingSquare<Us>(position));
+    *list = 0;
+    return list;
+}
+
+template Move* generateCaptures<White>(Position& position, Move* list);
+template Move* generateCaptures<Black>(Position& position, Move* list);
+
+Move* generateCapturesWhite(Position& position, Move* list) { return generateCaptures<White>(position, list); }
+Move* generateCapturesBlack(Position& position, Move* list) { return generateCaptures<Black>(position, list); }
 
 template <Color Us> Move* generateMoves(Position& position, Move* list) {
     const int checks = popCount64(position.currentPly->checkers);

@@ -4,6 +4,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+
+#include <sys/mman.h>
+#include <unistd.h>
 #include <memory>
 #include <string>
 
@@ -15,21 +18,36 @@
 #include "test_support.h"
 #include "transposition.h"
 
+// Zeroes a table by handing its whole pages back to the system, which maps zero pages in
+// again on the next touch: the tables are 64 MiB each and a search touches few of their pages.
+inline void zeroTable(TtEntry* table) {
+    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(table);
+    const uintptr_t end = begin + TT_ENTRIES * sizeof(TtEntry);
+    const uintptr_t first = (begin + page - 1) & ~(page - 1), last = end & ~(page - 1);
+    std::memset(table, 0, first - begin);
+    std::memset(reinterpret_cast<void*>(last), 0, end - last);
+    if (madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0)
+        std::memset(reinterpret_cast<void*>(first), 0, last - first);
+}
+
 // Makes a position ready for a search that only its depth ends: cleared counters, no
 // deadline, empty transposition tables and history, standard input that never has bytes
 // waiting (White's nodes would stop on them). The quiescence never reads the transposition
 // tables, so its tests may leave them as they are.
 inline void prepareSearch(Position& position, bool clearTables = true) {
-    static const bool once = [] {
+    static bool tablesZero = [] {
         clockFrequency = static_cast<uint64_t>(platform::performanceFrequency());
+        (void)std::freopen("/dev/null", "r", stdin);
+        const bool fresh = ttWhite == nullptr && ttBlack == nullptr;
         allocateTranspositionTables();
-        return std::freopen("/dev/null", "r", stdin) != nullptr;
+        return fresh;
     }();
-    (void)once;
-    if (clearTables) {
-        std::memset(ttWhite, 0, TT_ENTRIES * sizeof(TtEntry));
-        std::memset(ttBlack, 0, TT_ENTRIES * sizeof(TtEntry));
+    if (clearTables && !tablesZero) {
+        zeroTable(ttWhite);
+        zeroTable(ttBlack);
     }
+    tablesZero = false;  // the search about to run may write them
     std::memset(position.history, 0, sizeof position.history);
     std::memset(position.quiescenceNodesByPly, 0, sizeof position.quiescenceNodesByPly);
     position.quiescenceNodes = position.pvNodes = position.zeroWindowNodes = 0;

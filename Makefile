@@ -3,6 +3,8 @@
 #   make run    build and start the 64-bit engine on this terminal
 #   make test   build everything and run every test, then the 64-bit unit tests of a
 #               Debug build, where assertions check every make and unmake
+#   make bench  build and run the benchmark programs of both word sizes (bench/run);
+#               they print figures and check nothing
 JOBS ?= $(shell nproc)
 BUILD := build
 DEBUG_BUILD := build-debug
@@ -10,7 +12,7 @@ DEBUG_BUILD := build-debug
 DEBUG_PERFT_MAX_COUNT ?= 10000
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test clean
+.PHONY: all build run test bench clean
 
 all: build
 
@@ -29,6 +31,9 @@ test: build
 	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRELSTAN_BUILD_32=OFF $(CMAKE_FLAGS)
 	cmake --build $(DEBUG_BUILD) -j $(JOBS)
 	BRELSTAN_PERFT_MAX_COUNT=$(DEBUG_PERFT_MAX_COUNT) ctest --test-dir $(DEBUG_BUILD) -j $(JOBS) --output-on-failure
+
+bench: build
+	bash bench/run
 
 clean:
 	rm -rf $(BUILD) $(DEBUG_BUILD)

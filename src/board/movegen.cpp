@@ -25,20 +25,65 @@ template <Color Us> struct Side {
     static const Bitboard* pawnAttackersOf() { return Us == White ? pawnAttacksBlack : pawnAttacksWhite; }
 };
 
+// Whether the enemy attacks s: the same answer as isAttackedBy, cheapest tests first, and a
+// slider lookup only where an enemy slider stands on one of s's lines at all.
 template <Color Us> inline bool attackedByThem(const Position& p, Square s) {
-    return isAttackedBy<opposite(Us)>(p, s);
+    constexpr Color Them = opposite(Us);
+    // An enemy pawn attacks s from the squares that our pawn on s would attack.
+    const Bitboard* pawnAttackers = Us == White ? pawnAttacksWhite : pawnAttacksBlack;
+    if ((knightAttacks[s] & pieces<Them>(p, KNIGHT)) | (kingAttacks[s] & pieces<Them>(p, KING)) |
+        (pawnAttackers[s] & pieces<Them>(p, PAWN)))
+        return true;
+    const Bitboard queens = pieces<Them>(p, QUEEN);
+    const Bitboard diagonal = queens | pieces<Them>(p, DARK_BISHOP) | pieces<Them>(p, LIGHT_BISHOP);
+    if ((bishopEmptyAttacks[s] & diagonal) && (bishopAttacks(s, p.occupiedSquares) & diagonal)) return true;
+    const Bitboard straight = queens | pieces<Them>(p, ROOK);
+    return (rookEmptyAttacks[s] & straight) && (rookAttacks(s, p.occupiedSquares) & straight);
+}
+
+// Our pieces that stand alone between our king and an enemy slider on the same line: the
+// only ones whose pinMask is not every square. Found once per list instead of piece by piece.
+template <Color Us> inline Bitboard pinnedPieces(const Position& p) {
+    constexpr Color Them = opposite(Us);
+    const Square k = kingSquare<Us>(p);
+    const Bitboard queens = pieces<Them>(p, QUEEN);
+    const Bitboard bishops = pieces<Them>(p, DARK_BISHOP) | pieces<Them>(p, LIGHT_BISHOP);
+    Bitboard snipers = (rookEmptyAttacks[k] & (queens | pieces<Them>(p, ROOK))) |
+                       (bishopEmptyAttacks[k] & (queens | bishops));
+    Bitboard pinned = 0;
+    for (; snipers; snipers &= snipers - 1) {
+        const Bitboard between = betweenMask[k][bitScanForward(snipers)] & p.occupiedSquares;
+        if (between != 0 && (between & (between - 1)) == 0) pinned |= between;
+    }
+    return pinned & ownPieces<Us>(p);
+}
+
+// pinMask of the piece on s, given the pinned set; with MayPin false the caller has found
+// that set empty, and no test is made at all.
+template <Color Us, bool MayPin> inline Bitboard pinMaskOf(const Position& p, Bitboard pinned, Square s) {
+    if constexpr (!MayPin) return ALL_SQUARES;
+    return ((pinned >> s) & 1) ? pinMask<Us>(p, s) : ALL_SQUARES;
+}
+
+template <Color Us, PieceCode Victim>
+inline Move* addCapturesOf(Move* list, const Position& p, Bitboard targets, Move base) {
+    constexpr PieceCode code = colored<opposite(Us)>(Victim);
+    for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1)
+        *list++ = base + bitScanForward(b) + (code << 12);
+    return list;
 }
 
 // Captures onto `targets`, grouped by victim from the queen down; the king is never a victim.
+// Most pieces attack no enemy piece at all, so that case is decided before the six victim sets.
 template <Color Us> inline Move* addCaptures(Move* list, const Position& p, Bitboard targets, Move base) {
-    constexpr Color Them = opposite(Us);
-    constexpr PieceCode victims[6] = {QUEEN, ROOK, LIGHT_BISHOP, DARK_BISHOP, KNIGHT, PAWN};
-    for (PieceCode victim : victims) {
-        const PieceCode code = colored<Them>(victim);
-        for (Bitboard b = targets & p.pieceBitboards[code]; b; b &= b - 1)
-            *list++ = base + bitScanForward(b) + (code << 12);
-    }
-    return list;
+    targets &= ownPieces<opposite(Us)>(p);
+    if (targets == 0) return list;
+    list = addCapturesOf<Us, QUEEN>(list, p, targets, base);
+    list = addCapturesOf<Us, ROOK>(list, p, targets, base);
+    list = addCapturesOf<Us, LIGHT_BISHOP>(list, p, targets, base);
+    list = addCapturesOf<Us, DARK_BISHOP>(list, p, targets, base);
+    list = addCapturesOf<Us, KNIGHT>(list, p, targets, base);
+    return addCapturesOf<Us, PAWN>(list, p, targets, base);
 }
 
 // The four promotions of one pawn move, queen first; the bishop is the kind of the
@@ -104,14 +149,14 @@ template <Color Us> inline Move* genEnPassant(Move* list, Position& p) {
 
 // The pawns on the rank before promotion: for each, its four push promotions, then its
 // capture promotions.
-template <Color Us> inline Move* genPromotions(Move* list, Position& p) {
+template <Color Us, bool MayPin> inline Move* genPromotions(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
     // Pawns on light squares push onto dark squares and capture onto light ones.
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -119,7 +164,7 @@ template <Color Us> inline Move* genPromotions(Move* list, Position& p) {
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -128,22 +173,22 @@ template <Color Us> inline Move* genPromotions(Move* list, Position& p) {
     return list;
 }
 
-template <Color Us> inline Move* genPawnMoves(Move* list, Position& p) {
+template <Color Us, bool MayPin> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
     list = genEnPassant<Us>(list, p);
-    list = genPromotions<Us>(list, p);
+    list = genPromotions<Us, MayPin>(list, p, pinned);
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pin, makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & pin & squareBit[to]) {
             *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -163,12 +208,13 @@ template <PieceCode Piece> inline Bitboard pieceAttacks(const Position& p, Squar
 }
 
 // Knights, both bishop kinds, rooks and queens: each piece's quiet moves, then its captures.
-template <Color Us, PieceCode Piece> inline Move* genPieceMoves(Move* list, const Position& p) {
+template <Color Us, PieceCode Piece, bool MayPin>
+inline Move* genPieceMoves(Move* list, const Position& p, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us, MayPin>(p, pinned, from);
         for (Bitboard q = t & p.emptySquares; q; q &= q - 1)
             *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         list = addCaptures<Us>(list, p, t, makeMoveWord(capture, from, 0));
@@ -216,14 +262,20 @@ template <Color Us> inline Move* genKingMoves(Move* list, const Position& p) {
     return genKingCaptures<Us>(list, p, k);
 }
 
-template <Color Us> inline Move* genAllMoves(Move* list, Position& p) {
-    list = genPawnMoves<Us>(list, p);
-    list = genPieceMoves<Us, KNIGHT>(list, p);
-    list = genPieceMoves<Us, DARK_BISHOP>(list, p);
-    list = genPieceMoves<Us, LIGHT_BISHOP>(list, p);
-    list = genPieceMoves<Us, ROOK>(list, p);
-    list = genPieceMoves<Us, QUEEN>(list, p);
+template <Color Us, bool MayPin> inline Move* genAllMovesPinned(Move* list, Position& p, Bitboard pinned) {
+    list = genPawnMoves<Us, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, KNIGHT, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, DARK_BISHOP, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, LIGHT_BISHOP, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, ROOK, MayPin>(list, p, pinned);
+    list = genPieceMoves<Us, QUEEN, MayPin>(list, p, pinned);
     return genKingMoves<Us>(list, p);
+}
+
+// Most positions have no pinned piece; they get a copy of the generator without pin tests.
+template <Color Us> inline Move* genAllMoves(Move* list, Position& p) {
+    const Bitboard pinned = pinnedPieces<Us>(p);
+    return pinned ? genAllMovesPinned<Us, true>(list, p, pinned) : genAllMovesPinned<Us, false>(list, p, 0);
 }
 
 // Capture-promotion of the checker on cs; its victim is the first of queen, rook, the bishop
@@ -240,7 +292,7 @@ inline Move* addPromoCaptureOfChecker(Move* list, const Position& p, Square from
     return list;
 }
 
-template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square cs, Bitboard block) {
+template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square cs, Bitboard block, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
@@ -251,7 +303,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
         list = genEnPassant<Us>(list, p);
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), DARK_BISHOP);
@@ -260,7 +312,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::PromotionRank & DARK_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (block & pin & squareBit[to])
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
@@ -269,7 +321,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
         if (S::ownPawnAttacks()[from] & pin & checker)
@@ -277,7 +329,7 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
     }
     for (Bitboard b = pawns & S::DoubleStepRank; b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard pin = pinMask<Us>(p, from);
+        const Bitboard pin = pinMaskOf<Us, true>(p, pinned, from);
         const Square to = from + S::Up;
         if (empty & squareBit[to]) {
             if (block & pin & squareBit[to]) *list++ = makeMoveWord(coloredKind<Us>(MOVE_NRM_WP), from, to);
@@ -292,12 +344,12 @@ template <Color Us> inline Move* genPawnEvasions(Move* list, Position& p, Square
 
 // Blocks of the checking line, then the capture of the checker, piece by piece.
 template <Color Us, PieceCode Piece>
-inline Move* genPieceEvasions(Move* list, const Position& p, Square cs, Bitboard block) {
+inline Move* genPieceEvasions(Move* list, const Position& p, Square cs, Bitboard block, Bitboard pinned) {
     constexpr MoveKind quiet = coloredKind<Us>(MOVE_NRM_WP + Piece - PAWN);
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from);
+        const Bitboard t = pieceAttacks<Piece>(p, from) & pinMaskOf<Us, true>(p, pinned, from);
         for (Bitboard q = t & block; q; q &= q - 1) *list++ = makeMoveWord(quiet, from, bitScanForward(q));
         if (t & squareBit[cs]) list = appendCapture<Us>(list, p, squareBit[cs], makeMoveWord(capture, from, cs));
     }
@@ -326,49 +378,56 @@ template <Color Us> inline Move* genKingEvasions(Move* list, Position& p) {
 template <Color Us> inline Move* genEvasions(Move* list, Position& p) {
     const Square cs = bitScanForward(p.currentPly->checkers);
     const Bitboard block = betweenMask[kingSquare<Us>(p)][cs];
-    list = genPawnEvasions<Us>(list, p, cs, block);
-    list = genPieceEvasions<Us, KNIGHT>(list, p, cs, block);
-    list = genPieceEvasions<Us, DARK_BISHOP>(list, p, cs, block);
-    list = genPieceEvasions<Us, LIGHT_BISHOP>(list, p, cs, block);
-    list = genPieceEvasions<Us, ROOK>(list, p, cs, block);
-    list = genPieceEvasions<Us, QUEEN>(list, p, cs, block);
+    const Bitboard pinned = pinnedPieces<Us>(p);
+    list = genPawnEvasions<Us>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, KNIGHT>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, DARK_BISHOP>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, LIGHT_BISHOP>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, ROOK>(list, p, cs, block, pinned);
+    list = genPieceEvasions<Us, QUEEN>(list, p, cs, block, pinned);
     return genKingEvasions<Us>(list, p);
 }
 
 // The quiescence's pawn moves: en passant, the promotions, then every other pawn's captures
 // by ascending square; no ordinary push.
-template <Color Us> inline Move* genCapturesPawns(Move* list, Position& p) {
+template <Color Us, bool MayPin> inline Move* genCapturesPawns(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     list = genEnPassant<Us>(list, p);
-    list = genPromotions<Us>(list, p);
+    list = genPromotions<Us, MayPin>(list, p, pinned);
     for (Bitboard b = pieces<Us>(p, PAWN) & (MIDDLE_RANKS | S::DoubleStepRank); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pinMask<Us>(p, from),
+        list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pinMaskOf<Us, MayPin>(p, pinned, from),
                                makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
     }
     return list;
 }
 
-template <Color Us, PieceCode Piece> inline Move* genCapturesPieces(Move* list, const Position& p) {
+template <Color Us, PieceCode Piece, bool MayPin>
+inline Move* genCapturesPieces(Move* list, const Position& p, Bitboard pinned) {
     constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
     for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
         const Square from = bitScanForward(b);
-        list = addCaptures<Us>(list, p, pieceAttacks<Piece>(p, from) & pinMask<Us>(p, from),
+        list = addCaptures<Us>(list, p, pieceAttacks<Piece>(p, from) & pinMaskOf<Us, MayPin>(p, pinned, from),
                                makeMoveWord(capture, from, 0));
     }
     return list;
 }
 
+template <Color Us, bool MayPin> inline Move* genCapturesPinned(Move* list, Position& p, Bitboard pinned) {
+    list = genCapturesPawns<Us, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, KNIGHT, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, DARK_BISHOP, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, LIGHT_BISHOP, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, ROOK, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, QUEEN, MayPin>(list, p, pinned);
+    return genKingCaptures<Us>(list, p, kingSquare<Us>(p));
+}
+
 }  // namespace
 
 template <Color Us> Move* generateCaptures(Position& position, Move* list) {
-    list = genCapturesPawns<Us>(list, position);
-    list = genCapturesPieces<Us, KNIGHT>(list, position);
-    list = genCapturesPieces<Us, DARK_BISHOP>(list, position);
-    list = genCapturesPieces<Us, LIGHT_BISHOP>(list, position);
-    list = genCapturesPieces<Us, ROOK>(list, position);
-    list = genCapturesPieces<Us, QUEEN>(list, position);
-    list = genKingCaptures<Us>(list, position, kingSquare<Us>(position));
+    const Bitboard pinned = pinnedPieces<Us>(position);
+    list = pinned ? genCapturesPinned<Us, true>(list, position, pinned) : genCapturesPinned<Us, false>(list, position, 0);
     *list = 0;
     return list;
 }
@@ -380,9 +439,10 @@ Move* generateCapturesWhite(Position& position, Move* list) { return generateCap
 Move* generateCapturesBlack(Position& position, Move* list) { return generateCaptures<Black>(position, list); }
 
 template <Color Us> Move* generateMoves(Position& position, Move* list) {
-    const int checks = popCount64(position.currentPly->checkers);
-    if (checks == 0) list = genAllMoves<Us>(list, position);
-    else if (checks == 1) list = genEvasions<Us>(list, position);
+    // No check, one checker, or a double check: only the number matters, not a full count.
+    const Bitboard checkers = position.currentPly->checkers;
+    if (checkers == 0) list = genAllMoves<Us>(list, position);
+    else if ((checkers & (checkers - 1)) == 0) list = genEvasions<Us>(list, position);
     else list = genKingEvasions<Us>(list, position);
     *list = 0;
     return list;

@@ -86,7 +86,7 @@ TEST(Quiescence, CaptureOrder) {
     ScoredMove scored[SCORED_LIST_SIZE];
     scoreCapturesBlack(*p, list, scored);
     std::vector<std::string> order;
-    for (int i = 0; scored[i].move; ++i) order.push_back(moveText(selectMove(scored, i)));
+    for (int i = 0; scored[i].move; ++i) order.push_back(moveCoordinates(selectMove(scored, i)));
     EXPECT_EQ(order, (std::vector<std::string>{"a5a2", "e5d4", "b3d4"}));
 }
 
@@ -95,7 +95,7 @@ TEST(CaptureGeneration, ListOrder) {
     Move list[MOVE_LIST_SIZE];
     const Move* end = generateCapturesWhite(*p, list);
     std::vector<std::string> texts;
-    for (const Move* m = list; m < end; ++m) texts.push_back(moveText(*m));
+    for (const Move* m = list; m < end; ++m) texts.push_back(moveCoordinates(*m));
     EXPECT_EQ(texts, (std::vector<std::string>{"b7b8q", "b7b8r", "b7b8b", "b7b8n", "b7a8q", "b7a8r", "b7a8b",
                                                "b7a8n", "b7c8q", "b7c8r", "b7c8b", "b7c8n", "c2b3", "c2d3"}));
     EXPECT_EQ(*end, 0);

@@ -19,7 +19,7 @@ Score zeroWindowSearch(Position& p, Score alpha, int depth, int afterNullMove = 
 
 void play(Position& p, std::initializer_list<const char*> moves) {
     for (const char* text : moves) {
-        const Move m = legalMove(p, text);
+        const Move m = legalMoveFromText(p, text);
         ASSERT_NE(m, 0) << text;
         if (p.sideToMove == White) makeMoveWhite(p, m);
         else makeMoveBlack(p, m);
@@ -47,8 +47,8 @@ TEST(Search, FindsMates) {
         const Score score = pvSearch(*p, c.depth);
         EXPECT_EQ(score, c.score) << c.what;
         EXPECT_EQ(p->currentPly->bestScore, c.score) << c.what;
-        EXPECT_EQ(moveText(p->currentPly->bestMove), c.move) << c.what;
-        EXPECT_EQ(moveText(p->currentPly->pv[0]), c.move) << c.what;
+        EXPECT_EQ(moveCoordinates(p->currentPly->bestMove), c.move) << c.what;
+        EXPECT_EQ(moveCoordinates(p->currentPly->pv[0]), c.move) << c.what;
         EXPECT_EQ(fenOf(*p), before) << c.what;
         EXPECT_EQ(p->currentPly, &p->plyStack[0]);
         EXPECT_EQ(p->searchPly, 0);
@@ -161,7 +161,7 @@ TEST(Search, HashEntries) {
     // A stored line move carries no score but is searched first: the first move cuts here
     // (no null move, which would cut before any move).
     auto p = searchPosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    const Move knight = legalMove(*p, "b1c3");
+    const Move knight = legalMoveFromText(*p, "b1c3");
     ttStoreLineMove<White>(*p, knight);
     EXPECT_GT(zeroWindowSearch(*p, 0, 1, 1), 0);
     EXPECT_EQ(p->currentPly->bestMove, knight);
@@ -190,7 +190,7 @@ TEST(Search, CutoffBookkeeping) {
         p->currentPly->killer1 = old;
         for (int32_t& h : p->history) h = 6;
         p->historyLimit = 7;
-        const Move cut = legalMove(*p, c.cutMove);
+        const Move cut = legalMoveFromText(*p, c.cutMove);
         EXPECT_GT(zeroWindowSearch(*p, 0, 1, 1), 0);
         EXPECT_EQ(p->currentPly->bestMove, cut) << c.fen;
         EXPECT_EQ(p->currentPly->killer1, c.killer ? cut : old) << c.fen;

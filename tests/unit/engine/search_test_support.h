@@ -63,7 +63,7 @@ inline std::unique_ptr<Position> searchPosition(const char* fen, bool clearTable
 }
 
 // "e2e4", "e7e8q": the move's squares and promotion letter.
-inline std::string moveText(Move move) {
+inline std::string moveCoordinates(Move move) {
     if (move == 0) return "none";
     char* text = nullptr;
     size_t size = 0;
@@ -76,12 +76,12 @@ inline std::string moveText(Move move) {
     return s;
 }
 
-// The legal move of the side to move written as moveText writes it; 0 when there is none.
-inline Move legalMove(Position& position, const std::string& text) {
+// The legal move of the side to move written as moveCoordinates writes it; 0 when there is none.
+inline Move legalMoveFromText(Position& position, const std::string& text) {
     Move list[MOVE_LIST_SIZE];
     if (position.sideToMove == White) generateMovesWhite(position, list);
     else generateMovesBlack(position, list);
     for (const Move* m = list; *m; ++m)
-        if (moveText(*m) == text) return *m;
+        if (moveCoordinates(*m) == text) return *m;
     return 0;
 }

@@ -68,14 +68,14 @@ TEST(Think, ThinkingLine) {
     for (const Case& c : cases) {
         auto p = searchPosition(c.fen, false);
         for (const char* m : c.gameMoves) {
-            makeMoveWhite(*p, legalMove(*p, m));
+            makeMoveWhite(*p, legalMoveFromText(*p, m));
             ++p->whiteMovesPlayed;
         }
         std::vector<Move> line;
         {
             std::vector<Move> made;
             for (const char* m : c.line) {
-                const Move move = legalMove(*p, m);
+                const Move move = legalMoveFromText(*p, m);
                 line.push_back(move);
                 if (p->sideToMove == White) makeMoveWhite(*p, move);
                 else makeMoveBlack(*p, move);
@@ -129,7 +129,7 @@ TEST(Think, DeepensUntilTheBudgetIsSpent) {
         p->timeLeft = 600;  // 40 per move, deadline 30 after the start
         const int32_t start = nowCentiseconds();
         const ThinkResult r = thinkCapturingOutput(*p);
-        EXPECT_EQ(moveText(r.move), c.move) << c.fen;
+        EXPECT_EQ(moveCoordinates(r.move), c.move) << c.fen;
         EXPECT_EQ(p->currentPly->bestMove, r.move);
         EXPECT_EQ(p->currentPly->bestScore, c.score);
         EXPECT_EQ(p->searchDeadline - p->searchStart, 30);
@@ -175,7 +175,7 @@ TEST(Think, BookMoveOrNoFinishedDepth) {
         p->currentPly->bestMove = 12345;
         const ThinkResult r = thinkCapturingOutput(*p);
         openingBook = saved;
-        EXPECT_EQ(moveText(r.move), c.move) << c.what;
+        EXPECT_EQ(moveCoordinates(r.move), c.move) << c.what;
         EXPECT_EQ(r.output, "") << c.what;
         if (c.bookIndex == 0) {
             EXPECT_EQ(p->quiescenceNodes + p->pvNodes + p->zeroWindowNodes, 0u);

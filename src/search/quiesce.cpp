@@ -49,19 +49,17 @@ template <Color Us> Score quiesce(Position& position, Score alpha, Score beta) {
     if (static_cast<uint32_t>(position.searchPly) < MAX_PLIES) ++position.quiescenceNodesByPly[position.searchPly];
     position.currentPly->pv[0] = 0;
 
+    // White raises alpha and cuts at beta; Black lowers beta and cuts at alpha.
+    Score& ownBound = Us == White ? alpha : beta;
+    Score& otherBound = Us == White ? beta : alpha;
     Score e = evaluateWithMaterialCases(position);
     const bool inCheck = position.currentPly->checkers != 0;
     if (!inCheck) {
         // Deliberate: the same +10 for both colours, so the stand pat leans towards White.
         if constexpr (Us == White) e += 10;
         else e += 10;
-        if constexpr (Us == White) {
-            if (e >= beta) return beta;
-            if (e > alpha) alpha = e;
-        } else {
-            if (e <= alpha) return alpha;
-            if (e < beta) beta = e;
-        }
+        if (!improves<Us>(otherBound, e)) return otherBound;
+        if (improves<Us>(e, ownBound)) ownBound = e;
     }
 
     Move list[MOVE_LIST_SIZE];
@@ -69,7 +67,7 @@ template <Color Us> Score quiesce(Position& position, Score alpha, Score beta) {
     if (end == list) {
         // In check without a move is mate. Stalemate is not looked for: the side stands pat.
         if (inCheck) return matedScore<Us>(position.searchPly);
-        return Us == White ? alpha : beta;
+        return ownBound;
     }
     // With no slot left to play a move into, the static value stands, held inside the window.
     if (!plyStackHasRoom(position)) return e < alpha ? alpha : e > beta ? beta : e;
@@ -82,15 +80,10 @@ template <Color Us> Score quiesce(Position& position, Score alpha, Score beta) {
         makeMove<Us>(position, move);
         const Score v = quiesce<Them>(position, alpha, beta);
         unmakeMove<Us>(position, move);
-        if constexpr (Us == White) {
-            if (v >= beta) return beta;
-            if (v > alpha) alpha = v;
-        } else {
-            if (v <= alpha) return alpha;
-            if (v < beta) beta = v;
-        }
+        if (!improves<Us>(otherBound, v)) return otherBound;
+        if (improves<Us>(v, ownBound)) ownBound = v;
     }
-    return Us == White ? alpha : beta;
+    return ownBound;
 }
 
 template Score quiesce<White>(Position& position, Score alpha, Score beta);

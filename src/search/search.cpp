@@ -73,8 +73,33 @@ template <Color Us> inline void pollForStop(Position& position) {
     if (nowCentiseconds() > position.searchDeadline) position.stopSearch = 1;
 }
 
-template <Color Us> Score searchZeroWindow(Position& position, Score alpha, Score beta, int depth, int afterNullMove);
-template <Color Us> Score searchPv(Position& position, Score alpha, Score beta, int depth);
+template <Color Us> inline void scoreNodeMoves(const Position& position, ScoredMove* scored, const Move* list, Move hashMove) {
+    Us == White ? scoreMovesWhite(position, scored, list, hashMove) : scoreMovesBlack(position, scored, list, hashMove);
+}
+
+// Takes a searched move's score into the node: its best score and move, and, when the score
+// improves the node's own bound (White: alpha, Black: beta), that bound, the stored bound
+// kind, the line and the history. True on a cutoff, where the score also reaches the other
+// bound; a cutoff by a quiet move, promotion or en passant also makes it a killer.
+template <Color Us>
+inline bool takeScore(Position& position, PlyState& ply, Move move, Score v, int depth, Score& alpha, Score& beta,
+                      TtBound& bound) {
+    if (improves<Us>(v, ply.bestScore)) {
+        ply.bestScore = v;
+        ply.bestMove = move;
+    }
+    Score& ownBound = Us == White ? alpha : beta;
+    const Score otherBound = Us == White ? beta : alpha;
+    if (!improves<Us>(v, ownBound)) return false;
+    ownBound = v;
+    bound = BOUND_EXACT;
+    updatePv(position, move);
+    updateHistory(position, move, depth);
+    if (improves<Us>(otherBound, v)) return false;
+    if (!isCaptureByPiece<Us>(move)) updateKillers(ply, move);
+    bound = Us == White ? BOUND_LOWER : BOUND_UPPER;
+    return true;
+}
 
 template <Color Us> Score searchZeroWindow(Position& position, Score alpha, Score beta, int depth, int afterNullMove) {
     constexpr Color Them = opposite(Us);
@@ -117,8 +142,7 @@ template <Color Us> Score searchZeroWindow(Position& position, Score alpha, Scor
     Move list[MOVE_LIST_SIZE];
     const int count = static_cast<int>(generateMoves<Us>(position, list) - list);
     ScoredMove scored[SCORED_LIST_SIZE];
-    if constexpr (Us == White) scoreMovesWhite(position, scored, list, hashMove);
-    else scoreMovesBlack(position, scored, list, hashMove);
+    scoreNodeMoves<Us>(position, scored, list, hashMove);
 
     for (int i = 0; i < count; ++i) {
         const Move move = selectMove(scored, i);
@@ -140,35 +164,7 @@ template <Color Us> Score searchZeroWindow(Position& position, Score alpha, Scor
         }
         unmakeMove<Us>(position, move);
 
-        if (improves<Us>(v, ply.bestScore)) {
-            ply.bestScore = v;
-            ply.bestMove = move;
-        }
-        if constexpr (Us == White) {
-            if (v > alpha) {
-                alpha = v;
-                bound = BOUND_EXACT;
-                updatePv(position, move);
-                updateHistory(position, move, depth);
-                if (v >= beta) {
-                    if (!isCaptureByPiece<Us>(move)) updateKillers(ply, move);
-                    bound = BOUND_LOWER;
-                    break;
-                }
-            }
-        } else {
-            if (v < beta) {
-                beta = v;
-                bound = BOUND_EXACT;
-                updateHistory(position, move, depth);
-                updatePv(position, move);
-                if (v <= alpha) {
-                    if (!isCaptureByPiece<Us>(move)) updateKillers(ply, move);
-                    bound = BOUND_UPPER;
-                    break;
-                }
-            }
-        }
+        if (takeScore<Us>(position, ply, move, v, depth, alpha, beta, bound)) break;  // no poll after a cutoff
         pollForStop<Us>(position);
         if (position.stopSearch) return stoppedScore<Us>(false);
     }
@@ -200,8 +196,7 @@ template <Color Us> Score searchPv(Position& position, Score alpha, Score beta, 
     Move list[MOVE_LIST_SIZE];
     const int count = static_cast<int>(generateMoves<Us>(position, list) - list);
     ScoredMove scored[SCORED_LIST_SIZE];
-    if constexpr (Us == White) scoreMovesWhite(position, scored, list, hashMove);
-    else scoreMovesBlack(position, scored, list, hashMove);
+    scoreNodeMoves<Us>(position, scored, list, hashMove);
 
     for (int i = 0; i < count; ++i) {
         const Move move = selectMove(scored, i);
@@ -213,41 +208,13 @@ template <Color Us> Score searchPv(Position& position, Score alpha, Score beta, 
             v = searchPv<Them>(position, alpha, beta, childDepth);
         } else {
             // Later moves are first only tested against the bound of the side to move.
-            if constexpr (Us == White) v = searchZeroWindow<Them>(position, alpha, alpha + 1, childDepth, 0);
-            else v = searchZeroWindow<Them>(position, beta - 1, beta, childDepth, 0);
+            const Score childAlpha = Us == White ? alpha : beta - 1;
+            v = searchZeroWindow<Them>(position, childAlpha, childAlpha + 1, childDepth, 0);
             if (alpha < v && v < beta) v = searchPv<Them>(position, alpha, beta, childDepth);
         }
         unmakeMove<Us>(position, move);
 
-        if (improves<Us>(v, ply.bestScore)) {
-            ply.bestScore = v;
-            ply.bestMove = move;
-        }
-        if constexpr (Us == White) {
-            if (v > alpha) {
-                updatePv(position, move);
-                bound = BOUND_EXACT;
-                alpha = v;
-                updateHistory(position, move, depth);
-                if (v >= beta) {
-                    if (!isCaptureByPiece<Us>(move)) updateKillers(ply, move);
-                    bound = BOUND_LOWER;
-                    break;
-                }
-            }
-        } else {
-            if (v < beta) {
-                updateHistory(position, move, depth);
-                beta = v;
-                bound = BOUND_EXACT;
-                updatePv(position, move);
-                if (v <= alpha) {
-                    if (!isCaptureByPiece<Us>(move)) updateKillers(ply, move);
-                    bound = BOUND_UPPER;
-                    break;
-                }
-            }
-        }
+        if (takeScore<Us>(position, ply, move, v, depth, alpha, beta, bound)) break;
         pollForStop<Us>(position);
         if (position.stopSearch) return stoppedScore<Us>(true);
     }

@@ -31,8 +31,7 @@ template <Color Us> Move deepen(Position& position, int maxDepth, FILE* stream, 
     Score keptScore = SCORE_DRAW;
     for (int depth = 1; depth <= maxDepth; ++depth) {
         for (uint64_t& n : position.quiescenceNodesByPly) n = 0;
-        if constexpr (Us == White) searchPvWhite(position, 0, SCORE_MAX, depth);
-        else searchPvBlack(position, 0, SCORE_MAX, depth);
+        Us == White ? searchPvWhite(position, 0, SCORE_MAX, depth) : searchPvBlack(position, 0, SCORE_MAX, depth);
         PlyState& ply = *position.currentPly;
         if (ply.bestMove == 0 || position.stopSearch) break;
         if (stream) printSearchInfo(depth, position, stream, ply.bestScore - SCORE_DRAW, ply.pv);

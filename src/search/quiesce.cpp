@@ -65,7 +65,8 @@ template <Color Us> Score quiesce(Position& position, Score alpha, Score beta) {
     Move list[MOVE_LIST_SIZE];
     const Move* end = inCheck ? generateMoves<Us>(position, list) : generateCaptures<Us>(position, list);
     if (end == list) {
-        // In check without a move is mate. Stalemate is not looked for: the side stands pat.
+        // In check without a move is mate; without a capture the stand pat holds, even in a
+        // stalemate, which is not looked for here.
         if (inCheck) return matedScore<Us>(position.searchPly);
         return ownBound;
     }

@@ -58,6 +58,16 @@ bool positionIsConsistent(const Position& p) {
         if (ply.enPassantSquare < 0 || ply.enPassantSquare > 63) return false;
         positionKey ^= enPassantKeys[ply.enPassantSquare];
     }
-    return ply.pieceKey == pieceKey && ply.positionKey == positionKey && ply.pawnKey == computePawnKey(p) &&
+    // A null move clears the en-passant square but keeps its parent's position key, en-passant
+    // key included; the parent slot is still the one before.
+    bool positionKeyAgrees = ply.positionKey == positionKey;
+    if (!positionKeyAgrees && slot > 0) {
+        const PlyState& parent = *(p.currentPly - 1);
+        positionKeyAgrees = ply.enPassantSquare == NO_SQUARE && parent.pieceKey == pieceKey &&
+                            parent.enPassantSquare >= 0 && parent.enPassantSquare < 64 &&
+                            ply.positionKey == parent.positionKey &&
+                            ply.positionKey == (positionKey ^ enPassantKeys[parent.enPassantSquare]);
+    }
+    return ply.pieceKey == pieceKey && positionKeyAgrees && ply.pawnKey == computePawnKey(p) &&
            ply.castlingRights >= 0 && ply.castlingRights < 16;
 }

@@ -147,11 +147,12 @@ template <Color Us> inline Move* genEnPassant(Move* list, Position& p) {
     return list;
 }
 
-template <Color Us, bool MayPin> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
+// The pawns on the rank before promotion: for each, its four push promotions, then its
+// capture promotions.
+template <Color Us, bool MayPin> inline Move* genPromotions(Move* list, Position& p, Bitboard pinned) {
     using S = Side<Us>;
     const Bitboard pawns = pieces<Us>(p, PAWN);
     const Bitboard empty = p.emptySquares;
-    list = genEnPassant<Us>(list, p);
     // Pawns on light squares push onto dark squares and capture onto light ones.
     for (Bitboard b = pawns & S::PromotionRank & LIGHT_SQUARES; b; b &= b - 1) {
         const Square from = bitScanForward(b);
@@ -169,6 +170,15 @@ template <Color Us, bool MayPin> inline Move* genPawnMoves(Move* list, Position&
             list = addPromotions<Us>(list, makeMoveWord(coloredKind<Us>(MOVE_ADV_WP), from, to), LIGHT_BISHOP);
         list = addPromoCaptures<Us, DARK_BISHOP>(list, p, S::ownPawnAttacks()[from] & pin, from);
     }
+    return list;
+}
+
+template <Color Us, bool MayPin> inline Move* genPawnMoves(Move* list, Position& p, Bitboard pinned) {
+    using S = Side<Us>;
+    const Bitboard pawns = pieces<Us>(p, PAWN);
+    const Bitboard empty = p.emptySquares;
+    list = genEnPassant<Us>(list, p);
+    list = genPromotions<Us, MayPin>(list, p, pinned);
     for (Bitboard b = pawns & MIDDLE_RANKS; b; b &= b - 1) {
         const Square from = bitScanForward(b);
         const Bitboard pin = pinMaskOf<Us, MayPin>(p, pinned, from);
@@ -378,7 +388,55 @@ template <Color Us> inline Move* genEvasions(Move* list, Position& p) {
     return genKingEvasions<Us>(list, p);
 }
 
+// The quiescence's pawn moves: en passant, the promotions, then every other pawn's captures
+// by ascending square; no ordinary push.
+template <Color Us, bool MayPin> inline Move* genCapturesPawns(Move* list, Position& p, Bitboard pinned) {
+    using S = Side<Us>;
+    list = genEnPassant<Us>(list, p);
+    list = genPromotions<Us, MayPin>(list, p, pinned);
+    for (Bitboard b = pieces<Us>(p, PAWN) & (MIDDLE_RANKS | S::DoubleStepRank); b; b &= b - 1) {
+        const Square from = bitScanForward(b);
+        list = addCaptures<Us>(list, p, S::ownPawnAttacks()[from] & pinMaskOf<Us, MayPin>(p, pinned, from),
+                               makeMoveWord(coloredKind<Us>(MOVE_CPT_WP), from, 0));
+    }
+    return list;
+}
+
+template <Color Us, PieceCode Piece, bool MayPin>
+inline Move* genCapturesPieces(Move* list, const Position& p, Bitboard pinned) {
+    constexpr MoveKind capture = coloredKind<Us>(MOVE_CPT_WP + Piece - PAWN);
+    for (Bitboard b = pieces<Us>(p, Piece); b; b &= b - 1) {
+        const Square from = bitScanForward(b);
+        list = addCaptures<Us>(list, p, pieceAttacks<Piece>(p, from) & pinMaskOf<Us, MayPin>(p, pinned, from),
+                               makeMoveWord(capture, from, 0));
+    }
+    return list;
+}
+
+template <Color Us, bool MayPin> inline Move* genCapturesPinned(Move* list, Position& p, Bitboard pinned) {
+    list = genCapturesPawns<Us, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, KNIGHT, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, DARK_BISHOP, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, LIGHT_BISHOP, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, ROOK, MayPin>(list, p, pinned);
+    list = genCapturesPieces<Us, QUEEN, MayPin>(list, p, pinned);
+    return genKingCaptures<Us>(list, p, kingSquare<Us>(p));
+}
+
 }  // namespace
+
+template <Color Us> Move* generateCaptures(Position& position, Move* list) {
+    const Bitboard pinned = pinnedPieces<Us>(position);
+    list = pinned ? genCapturesPinned<Us, true>(list, position, pinned) : genCapturesPinned<Us, false>(list, position, 0);
+    *list = 0;
+    return list;
+}
+
+template Move* generateCaptures<White>(Position& position, Move* list);
+template Move* generateCaptures<Black>(Position& position, Move* list);
+
+Move* generateCapturesWhite(Position& position, Move* list) { return generateCaptures<White>(position, list); }
+Move* generateCapturesBlack(Position& position, Move* list) { return generateCaptures<Black>(position, list); }
 
 template <Color Us> Move* generateMoves(Position& position, Move* list) {
     // No check, one checker, or a double check: only the number matters, not a full count.

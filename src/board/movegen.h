@@ -52,3 +52,11 @@ Move* generateMovesBlack(Position& position, Move* list);
 
 // The same, for colour templates (instantiated for both colours in movegen.cpp).
 template <Color Us> Move* generateMoves(Position& position, Move* list);
+
+// The captures and promotions of the side to move, which must not be in check, for the
+// quiescence: pawns (en passant, promotions, captures), knights, dark-squared bishops,
+// light-squared bishops, rooks, queens, the king; each piece's captures by victim from the
+// queen down. Returns a pointer to the terminating 0.
+Move* generateCapturesWhite(Position& position, Move* list);
+Move* generateCapturesBlack(Position& position, Move* list);
+template <Color Us> Move* generateCaptures(Position& position, Move* list);

@@ -1,6 +1,7 @@
-# Runs two programs and fails unless both succeed and print the same, non-empty output.
+# Runs two programs (standard input empty, so no search stops for waiting input) and fails
+# unless both succeed and print the same, non-empty output.
 foreach(program FIRST SECOND)
-  execute_process(COMMAND ${${program}} OUTPUT_VARIABLE out_${program} RESULT_VARIABLE rc_${program})
+  execute_process(COMMAND ${${program}} INPUT_FILE /dev/null OUTPUT_VARIABLE out_${program} RESULT_VARIABLE rc_${program})
   if(NOT rc_${program} EQUAL 0)
     message(FATAL_ERROR "${${program}} failed (${rc_${program}}):\n${out_${program}}")
   endif()

@@ -164,6 +164,11 @@ TEST(MakeMove, NullMovesPassTheTurnAndMarkOnlyWhite) {
     EXPECT_EQ(p->currentPly->enPassantSquare, NO_SQUARE);
     EXPECT_EQ(p->currentPly->positionKey, root.positionKey);  // the en-passant key stays in
     EXPECT_EQ(p->currentPly->reversibleCount, 7);
+    // The checker takes that key from the parent slot, and nothing else.
+    EXPECT_TRUE(positionIsConsistent(*p));
+    p->currentPly->positionKey ^= 1;
+    EXPECT_FALSE(positionIsConsistent(*p));
+    p->currentPly->positionKey ^= 1;
     makeNullMoveWhite(*p);
     EXPECT_EQ(p->sideToMove, 1);
     EXPECT_EQ(p->currentPly->lastMove, NULL_MOVE_WHITE_MARK);

@@ -27,8 +27,7 @@ build: $(BUILD)/CMakeCache.txt
 run:
 	@bash tools/install-deps
 	@$(MAKE) --no-print-directory build
-	@if [ -x $(BUILD)/bin/brelstan64 ]; then exec $(BUILD)/bin/brelstan64; \
-	else echo "The engine programs are not built yet."; fi
+	@exec $(BUILD)/bin/brelstan64
 
 test:
 	@bash tools/install-deps --test

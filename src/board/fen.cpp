@@ -75,6 +75,35 @@ int boundedSquare(int square) {
     return square;
 }
 
+// Castling rights whose king or rook is not on its home square, and an en-passant square
+// that no enemy pawn has just stepped past, cannot come from a game. They are dropped, so
+// that keys and written text show the position as it stands and no move is ever built
+// for a piece that is not there.
+void dropUnreachableRights(Position& position) {
+    PlyState& ply = *position.currentPly;
+    const auto holds = [&](PieceCode code, Square square) {
+        return (position.pieceBitboards[code] & squareBit[square]) != 0;
+    };
+    const auto empty = [&](Square square) { return (position.occupiedSquares & squareBit[square]) == 0; };
+    int rights = ply.castlingRights;
+    if (!holds(KING, 4)) rights &= ~(CASTLE_WHITE_KING_SIDE | CASTLE_WHITE_QUEEN_SIDE);
+    if (!holds(ROOK, 7)) rights &= ~CASTLE_WHITE_KING_SIDE;
+    if (!holds(ROOK, 0)) rights &= ~CASTLE_WHITE_QUEEN_SIDE;
+    if (!holds(KING + BLACK_OFFSET, 60)) rights &= ~(CASTLE_BLACK_KING_SIDE | CASTLE_BLACK_QUEEN_SIDE);
+    if (!holds(ROOK + BLACK_OFFSET, 63)) rights &= ~CASTLE_BLACK_KING_SIDE;
+    if (!holds(ROOK + BLACK_OFFSET, 56)) rights &= ~CASTLE_BLACK_QUEEN_SIDE;
+    ply.castlingRights = rights;
+
+    const Square e = ply.enPassantSquare;
+    if (e == NO_SQUARE) return;
+    bool passed = false;
+    if (position.sideToMove == 0)  // a black pawn went from e + 8 to e - 8
+        passed = rankOf(e) == 5 && holds(PAWN + BLACK_OFFSET, e - 8) && empty(e) && empty(e + 8);
+    else if (position.sideToMove == 1)  // a white pawn went from e - 8 to e + 8
+        passed = rankOf(e) == 2 && holds(PAWN, e + 8) && empty(e) && empty(e - 8);
+    if (!passed) ply.enPassantSquare = NO_SQUARE;
+}
+
 void setUp(Position& position, const char* placement, const char* side, const char* castling,
            const char* enPassant) {
     resetPosition(position);
@@ -87,6 +116,7 @@ void setUp(Position& position, const char* placement, const char* side, const ch
         const int file = enPassant[0] - 'a', rank = enPassant[1] - '1';
         if (file >= 0 && file < 8 && rank >= 0 && rank < 8) ply.enPassantSquare = file + 8 * rank;
     }
+    dropUnreachableRights(position);
     ply.checkers = 0;
     if (position.sideToMove == 0 && position.kingSquareWhite < 64)
         ply.checkers = attackersBlack(position, position.kingSquareWhite);

@@ -84,6 +84,36 @@ TEST(Fen, FieldsAndWriteBack) {
     EXPECT_EQ(bishops->pieceBitboards[LIGHT_BISHOP], squares({"f1"}));
 }
 
+// Rights and en-passant squares that no game can have are dropped, with their keys.
+TEST(Fen, UnreachableRightsAndEnPassantSquaresAreDropped) {
+    struct Case {
+        const char* fen;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq -"},
+        {"r3k2r/8/8/8/8/8/8/R4K1R w KQkq -", "r3k2r/8/8/8/8/8/8/R4K1R w kq -"},    // king off e1
+        {"1r2k1r1/8/8/8/8/8/8/R3K3 w KQkq -", "1r2k1r1/8/8/8/8/8/8/R3K3 w Q -"},  // rooks off their corners
+        {"r3k2r/8/8/8/8/8/8/r3K2R w KQkq -", "r3k2r/8/8/8/8/8/8/r3K2R w Kkq -"},  // a black rook on a1
+        {"4k3/8/8/8/4P3/8/8/4K3 b - e3", "4k3/8/8/8/4P3/8/8/4K3 b - e3"},
+        {"4k3/8/8/8/8/8/8/4K3 b - e3", "4k3/8/8/8/8/8/8/4K3 b - -"},              // no pawn passed e3
+        {"4k3/8/8/8/4P3/8/8/4K3 w - e3", "4k3/8/8/8/4P3/8/8/4K3 w - -"},          // the mover's own pawn
+        {"4k3/8/8/8/4P3/8/4P3/4K3 b - e3", "4k3/8/8/8/4P3/8/4P3/4K3 b - -"},      // e2 still occupied
+        {"4k3/8/8/8/4P3/4N3/8/4K3 b - e3", "4k3/8/8/8/4P3/4N3/8/4K3 b - -"},      // e3 occupied
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6", "4k3/8/8/3pP3/8/8/8/4K3 w - d6"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d3", "4k3/8/8/3pP3/8/8/8/4K3 w - -"},        // wrong rank
+        {"4k3/8/8/3PP3/8/8/8/4K3 w - d6", "4k3/8/8/3PP3/8/8/8/4K3 w - -"},        // a white pawn on d5
+    };
+    for (const Case& c : cases) {
+        auto p = positionFromFen(c.fen);
+        EXPECT_EQ(fenOf(*p), c.written) << c.fen;
+        const PlyState& ply = *p->currentPly;
+        uint64_t key = ply.pieceKey ^ castleKeys[ply.castlingRights];
+        if (ply.enPassantSquare != NO_SQUARE) key ^= enPassantKeys[ply.enPassantSquare];
+        EXPECT_EQ(ply.positionKey, key) << c.fen;
+    }
+}
+
 TEST(Fen, CheckersOfTheSideToMoveAfterSetUp) {
     struct Case {
         const char* fen;
@@ -106,7 +136,7 @@ TEST(Fen, CheckersOfTheSideToMoveAfterSetUp) {
 
 TEST(Fen, ReadingFromAStreamLeavesTheCountersUnread) {
     auto p = newPosition();
-    char text[] = "  4k3/8/8/8/8/8/8/4K3\tb\nKQ  e3 12 40\n";
+    char text[] = "  4k3/8/8/8/4P3/8/8/R3K2R\tb\nKQ  e3 12 40\n";
     FILE* f = fmemopen(text, sizeof text - 1, "r");
     readFenFromFile(*p, f);
     int halfmove = 0, moves = 0;
@@ -114,7 +144,7 @@ TEST(Fen, ReadingFromAStreamLeavesTheCountersUnread) {
     std::fclose(f);
     EXPECT_EQ(halfmove, 12);
     EXPECT_EQ(moves, 40);
-    EXPECT_EQ(fenOf(*p), "4k3/8/8/8/8/8/8/4K3 b KQ e3");
+    EXPECT_EQ(fenOf(*p), "4k3/8/8/8/4P3/8/8/R3K2R b KQ e3");
 }
 
 // Whatever the text, set-up stays inside its arrays and leaves a consistent position.
@@ -127,7 +157,7 @@ TEST(Fen, HostileTextStaysInsideTheBoard) {
         const char* written;  // nullptr: only consistency is checked
     };
     const Case cases[] = {
-        {"////////////////KQkq w KQkq -", "8/8/8/8/8/8/8/8 w KQkq -"},
+        {"////////////////KQkq w KQkq -", "8/8/8/8/8/8/8/8 w - -"},
         {"K/////////////////////////k w - -", "K7/8/8/8/8/8/8/8 w - -"},
         {longRun + "K w - -", "8/8/8/8/8/8/8/8 w - -"},
         {longSlashes + "K b - -", "8/8/8/8/8/8/8/8 b - -"},
@@ -139,13 +169,14 @@ TEST(Fen, HostileTextStaysInsideTheBoard) {
         {"P/87N w - -", "P7/8/8/8/8/8/8/8 w - -"},  // a second piece on a filled square is dropped
         {"rnbqkbnr9900\x01 w - -", nullptr},
         {"8/8/8/8/8/8/8/K7" + junk + " b - -", "8/8/8/8/8/8/8/K7 b - -"},
-        {"8/8/8/8/8/8/8/K7 wwwwwwwwwwwwwwwwwwww KQkqKQkqKQkqKQkqKQ e3", "8/8/8/8/8/8/8/K7 w KQkq e3"},
+        {"r3k2r/8/8/4p3/8/8/8/R3K2R wwwwwwwwwwwwwwwwwwww KQkqKQkqKQkqKQkqKQ e6",
+         "r3k2r/8/8/4p3/8/8/8/R3K2R w KQkq e6"},
         {"8/8/8/8/8/8/8/K7 w - e", "8/8/8/8/8/8/8/K7 w - -"},
         {"8/8/8/8/8/8/8/K7 w - e9", "8/8/8/8/8/8/8/K7 w - -"},
         {"8/8/8/8/8/8/8/K7 w - i3", "8/8/8/8/8/8/8/K7 w - -"},
         {"8/8/8/8/8/8/8/K7 w - `3", "8/8/8/8/8/8/8/K7 w - -"},
         {"8/8/8/8/8/8/8/K7 w - e0", "8/8/8/8/8/8/8/K7 w - -"},
-        {"8/8/8/8/8/8/8/K7 w - h8extra", "8/8/8/8/8/8/8/K7 w - h8"},
+        {"8/8/8/3pP3/8/8/8/K7 w - d6extra", "8/8/8/3pP3/8/8/8/K7 w - d6"},
         {"8/8/8/8/8/8/8/K7 w", "8/8/8/8/8/8/8/K7 w - -"},
         {"", "8/8/8/8/8/8/8/8 w - -"},
         {"\xff\xfe\x80K\xc3\xa9 b \xff -", "K7/8/8/8/8/8/8/8 b - -"},

@@ -86,7 +86,7 @@ TEST(MakeMove, PerPlyStateOfTheNewSlot) {
         {"double step with no pawn to take", "4k3/8/8/8/8/8/P7/4K3 w - -", "a2a4", 0, 16, 0, 0},
         {"knight move counts a reversible ply", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3", "g8f6", 15,
          NO_SQUARE, 1, 0},
-        {"rook takes on h8: Black's king side and White's own corner", "r3k2r/7R/8/8/8/8/8/R3K3 w KQkq -", "h7h8", 1 | 2 | 8,
+        {"rook takes on h8: Black's king side and White's own corner", "r3k2r/7R/8/8/8/8/8/R3K2R w KQkq -", "h7h8", 1 | 2 | 8,
          NO_SQUARE, 0, squares({"h8"})},
         {"rook leaves a1", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", "a1a5", 1 | 4 | 8, NO_SQUARE, 1, 0},
         {"king capture clears both own rights", "r3k2r/8/8/8/8/8/3q4/R3K2R w KQkq -", "e1d2", 12,

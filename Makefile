@@ -1,18 +1,22 @@
 # Thin wrapper around CMake and CTest.
 #   make        build the programs into build/bin and the tests
 #   make run    build and start the 64-bit engine on this terminal
-#   make test   build everything and run every test, then the 64-bit unit tests of a
-#               Debug build, where assertions check every make and unmake
+#   make test   build everything and run every test, then the 64-bit tests of a Debug
+#               build, where assertions check every make and unmake, then every test
+#               again in a sanitizer build (make test-asan)
+#   make test-asan  every test, unit and end-to-end, in both word sizes with address and
+#               undefined-behaviour checks; any report fails the test
 #   make bench  build and run the benchmark programs of both word sizes (bench/run);
 #               they print figures and check nothing
 JOBS ?= $(shell nproc)
 BUILD := build
 DEBUG_BUILD := build-debug
+ASAN_BUILD := build-asan
 # The Debug run counts only the smaller perft tests: every move there is rechecked in full.
 DEBUG_PERFT_MAX_COUNT ?= 10000
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test bench clean
+.PHONY: all build run test test-asan bench clean
 
 all: build
 
@@ -36,9 +40,16 @@ test:
 	cmake -S . -B $(DEBUG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRELSTAN_BUILD_32=OFF $(CMAKE_FLAGS)
 	cmake --build $(DEBUG_BUILD) -j $(JOBS)
 	BRELSTAN_PERFT_MAX_COUNT=$(DEBUG_PERFT_MAX_COUNT) ctest --test-dir $(DEBUG_BUILD) -j $(JOBS) --output-on-failure
+	@$(MAKE) --no-print-directory test-asan
+
+test-asan:
+	@bash tools/install-deps --test
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Asan $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure
 
 bench: build
 	bash bench/run
 
 clean:
-	rm -rf $(BUILD) $(DEBUG_BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD) $(ASAN_BUILD)

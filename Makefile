@@ -8,15 +8,19 @@
 #               undefined-behaviour checks; any report fails the test
 #   make bench  build and run the benchmark programs of both word sizes (bench/run);
 #               they print figures and check nothing
+#   make fuzz   build the fuzz harnesses with clang into build-fuzz/ and run each for
+#               FUZZ_SECONDS (tests/fuzz/run); fails on any finding
 JOBS ?= $(shell nproc)
 BUILD := build
 DEBUG_BUILD := build-debug
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 # The Debug run counts only the smaller perft tests: every move there is rechecked in full.
 DEBUG_PERFT_MAX_COUNT ?= 10000
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-asan bench clean
+.PHONY: all build run test test-asan bench fuzz clean
 
 all: build
 
@@ -51,5 +55,11 @@ test-asan:
 bench: build
 	bash bench/run
 
+fuzz:
+	@bash tools/install-deps --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DBRELSTAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(DEBUG_BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -133,15 +133,6 @@ bool announceResult(const Position& position, bool hasLegalMove) {
     return false;
 }
 
-// The generators need one king a side and reachable material; a side not to move standing
-// in check means its king could be taken, which no game reaches.
-bool isPlayablePosition(const Position& position) {
-    if (!generatorsCanRun(position)) return false;
-    if (position.sideToMove == 0) return attackersWhite(position, position.kingSquareBlack) == 0;
-    if (position.sideToMove == 1) return attackersBlack(position, position.kingSquareWhite) == 0;
-    return false;
-}
-
 void handleSetboard() {
     char placement[FEN_PLACEMENT_LENGTH + 1], side[FEN_SIDE_LENGTH + 1], castling[FEN_CASTLING_LENGTH + 1],
         enPassant[FEN_EN_PASSANT_LENGTH + 1];
@@ -240,6 +231,15 @@ void handleTimedCount(bool bulk) {
 }
 
 }  // namespace
+
+// The generators need one king a side and reachable material; a side not to move standing
+// in check means its king could be taken, which no game reaches.
+bool isPlayablePosition(const Position& position) {
+    if (!generatorsCanRun(position)) return false;
+    if (position.sideToMove == 0) return attackersWhite(position, position.kingSquareBlack) == 0;
+    if (position.sideToMove == 1) return attackersBlack(position, position.kingSquareWhite) == 0;
+    return false;
+}
 
 void constructGamePosition() {
     std::fill(std::begin(gamePosition.history), std::end(gamePosition.history), 0);

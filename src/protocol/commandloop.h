@@ -23,6 +23,10 @@ constexpr int PLY_STACK_KEPT = 128;
 // Empties the history and resets gamePosition; the first thing the program does.
 void constructGamePosition();
 
+// Whether "setboard" takes a set-up: one the generators can run on, with the side not to
+// move out of check.
+bool isPlayablePosition(const Position& position);
+
 // Runs until "quit" or the end of standard input.
 void commandLoop();
 

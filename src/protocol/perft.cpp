@@ -82,6 +82,15 @@ uint64_t countSuiteTest(Position& p, int depth, int mode) {
     return 0;
 }
 
+// The depth as asked; a fuzzing run keeps every count small instead, to explore input.
+int countingDepth(int depth) {
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    return std::min(depth, 2);
+#else
+    return depth;
+#endif
+}
+
 }  // namespace
 
 uint64_t perftWhite(Position& position, int depth) {
@@ -89,19 +98,19 @@ uint64_t perftWhite(Position& position, int depth) {
         reportMissingBlackKing(position);
         return 0;
     }
-    return generatorsCanRun(position) ? perftNode<White>(position, depth) : 0;
+    return generatorsCanRun(position) ? perftNode<White>(position, countingDepth(depth)) : 0;
 }
 
 uint64_t perftBlack(Position& position, int depth) {
-    return generatorsCanRun(position) ? perftNode<Black>(position, depth) : 0;
+    return generatorsCanRun(position) ? perftNode<Black>(position, countingDepth(depth)) : 0;
 }
 
 uint64_t perftBulkWhite(Position& position, int depth) {
-    return generatorsCanRun(position) ? perftBulkNode<White>(position, depth) : 0;
+    return generatorsCanRun(position) ? perftBulkNode<White>(position, countingDepth(depth)) : 0;
 }
 
 uint64_t perftBulkBlack(Position& position, int depth) {
-    return generatorsCanRun(position) ? perftBulkNode<Black>(position, depth) : 0;
+    return generatorsCanRun(position) ? perftBulkNode<Black>(position, countingDepth(depth)) : 0;
 }
 
 void runPerftSuite(FILE* output, FILE* input, int mode) {

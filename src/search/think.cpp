@@ -1,5 +1,6 @@
 #include "think.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "book.h"
@@ -52,11 +53,17 @@ template <Color Us> Move thinkAs(Position& position) {
     clearNodeCounters(position);
     if (const Move bookMove = probeBook<Us>(position)) return bookMove;
     const int32_t played = Us == White ? position.whiteMovesPlayed : position.blackMovesPlayed;
-    const int32_t perMove = moveTimeBudget(position.timeLeft, position.movesPerControl, played);
+    int32_t perMove = moveTimeBudget(position.timeLeft, position.movesPerControl, played);
+    int maxDepth = MAX_DEPTH;
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    // A fuzzing run is there to explore input, not to think: a few plies, a few centiseconds.
+    perMove = std::min(perMove, 2 * TIME_MARGIN);
+    maxDepth = 3;
+#endif
     position.stopSearch = 0;
     position.searchStart = nowCentiseconds();
     position.searchDeadline = position.searchStart + perMove - TIME_MARGIN;
-    return deepen<Us>(position, MAX_DEPTH, stdout, true);
+    return deepen<Us>(position, maxDepth, stdout, true);
 }
 
 }  // namespace

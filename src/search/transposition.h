@@ -34,7 +34,12 @@ struct TtEntry {
 };
 static_assert(sizeof(TtEntry) == 16);
 
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+// Small enough to be cleared before every fuzz input, so each input runs alike.
+constexpr uint32_t TT_ENTRIES = 0x4000;
+#else
 constexpr uint32_t TT_ENTRIES = 0x400000;  // 64 MiB per table
+#endif
 constexpr uint64_t TT_MASK = TT_ENTRIES - 1;
 constexpr uint8_t TT_LINE_DEPTH = 255;     // deeper than any search, so the search keeps it
 

@@ -85,7 +85,12 @@ Move think() {
     pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + static_cast<uint32_t>(budget) -
                                               static_cast<uint32_t>(TIME_MARGIN));
     pos.stopSearch = 0;
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    // A fuzzing run is there to explore input, not to think: a few plies at most.
+    return deepen(pos, 3, true);
+#else
     return deepen(pos, MAX_ITERATION_DEPTH, true);
+#endif
 }
 
 Move searchToDepth(Position& pos, int32_t maxDepth) {

@@ -38,7 +38,12 @@ struct TtEntry {
 };
 static_assert(sizeof(TtEntry) == 24);
 
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+// Small enough to be cleared before every fuzz input, so each input runs alike.
+constexpr uint32_t TT_ENTRIES = 1u << 14;
+#else
 constexpr uint32_t TT_ENTRIES = 1u << 21;  // 48 MiB per table
+#endif
 constexpr uint32_t TT_INDEX_MASK = TT_ENTRIES - 1;
 
 // Static, zero at start, never cleared: entries serve from search to search and from game

@@ -1,9 +1,7 @@
 // Fuzz harness: the earlier engine's opening books from arbitrary file contents, loaded as
 // the program loads them and probed along a short game.
 //
-// Input: a 16-bit little-endian header, then the bytes of BookW.bin and of BookB.bin.
-//   bits 0-13  how many of the bytes after the header are BookW.bin's; BookB.bin has the rest
-//   bit 14     no BookW.bin at all; bit 15  no BookB.bin at all
+// Input: a 16-bit header, then the bytes of BookW.bin and of BookB.bin (fuzz::BookFiles).
 #include <algorithm>
 
 #include "bitboards.h"
@@ -64,19 +62,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2) return 0;
-    const unsigned header = data[0] | data[1] << 8;
-    data += 2;
-    size -= 2;
-    const size_t whiteSize = std::min<size_t>(header & 0x3FFF, size);
-    if ((header & 0x4000) == 0) scratch->writeFile(early::BOOK_WHITE_FILE, data, whiteSize);
-    if ((header & 0x8000) == 0) scratch->writeFile(early::BOOK_BLACK_FILE, data + whiteSize, size - whiteSize);
+    fuzz::BookFiles files;
+    if (!fuzz::writeBookFiles(*scratch, data, size, early::BOOK_WHITE_FILE, early::BOOK_BLACK_FILE, files)) return 0;
 
     scratch->enter();
     early::loadBooks();
     scratch->leave();
-    require(early::bookWhiteCount == (header & 0x4000 ? 0 : static_cast<int32_t>(whiteSize / 8)) &&
-                early::bookBlackCount == (header & 0x8000 ? 0 : static_cast<int32_t>((size - whiteSize) / 8)),
+    require(early::bookWhiteCount == static_cast<int32_t>(files.whiteSize / 8) &&
+                early::bookBlackCount == static_cast<int32_t>(files.blackSize / 8),
             "a book holds the whole entries of its file");
     playGame();
     return 0;

@@ -1,9 +1,7 @@
 // Fuzz harness: the engine's opening books from arbitrary file contents, loaded as the
 // program loads them and probed along a short game and in a few set-ups.
 //
-// Input: a 16-bit little-endian header, then the bytes of BookW.bin and of BookB.bin.
-//   bits 0-13  how many of the bytes after the header are BookW.bin's; BookB.bin has the rest
-//   bit 14     no BookW.bin at all; bit 15  no BookB.bin at all
+// Input: a 16-bit header, then the bytes of BookW.bin and of BookB.bin (fuzz::BookFiles).
 #include <algorithm>
 
 #include "book.h"
@@ -68,19 +66,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2) return 0;
-    const unsigned header = data[0] | data[1] << 8;
-    data += 2;
-    size -= 2;
-    const size_t whiteSize = std::min<size_t>(header & 0x3FFF, size);
-    if ((header & 0x4000) == 0) scratch->writeFile(BOOK_FILE_WHITE, data, whiteSize);
-    if ((header & 0x8000) == 0) scratch->writeFile(BOOK_FILE_BLACK, data + whiteSize, size - whiteSize);
+    fuzz::BookFiles files;
+    if (!fuzz::writeBookFiles(*scratch, data, size, BOOK_FILE_WHITE, BOOK_FILE_BLACK, files)) return 0;
 
     scratch->enter();
     loadOpeningBook(openingBook);
-    const auto entriesIn = [](bool written, size_t bytes) { return written && bytes >= 8 ? (bytes - 8) / 8 : 0; };
-    require(openingBook.countWhite <= entriesIn((header & 0x4000) == 0, whiteSize) &&
-                openingBook.countBlack <= entriesIn((header & 0x8000) == 0, size - whiteSize),
+    const auto entriesIn = [](size_t bytes) { return bytes >= 8 ? (bytes - 8) / 8 : 0; };
+    require(openingBook.countWhite <= entriesIn(files.whiteSize) &&
+                openingBook.countBlack <= entriesIn(files.blackSize),
             "a book holds no more entries than its file");
     playGame(*position);
     // Loading again replaces the books in place; a missing file keeps its side's book.

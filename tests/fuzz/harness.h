@@ -108,4 +108,33 @@ private:
     FILE* stream_;
 };
 
+// The book harnesses' input: a 16-bit little-endian header, then the bytes of the White
+// book and of the Black book.
+//   bits 0-13  how many of the bytes after the header are the White book's; Black has the rest
+//   bit 14     no White book file at all; bit 15  no Black book file at all
+// A file size is 0 when its file is missing.
+struct BookFiles {
+    bool whiteWritten, blackWritten;
+    size_t whiteSize, blackSize;
+};
+
+// Writes the two book files of an input into the scratch folder; false for an input too
+// short to hold the header.
+inline bool writeBookFiles(const ScratchFolder& scratch, const uint8_t* data, size_t size, const char* whiteName,
+                           const char* blackName, BookFiles& files) {
+    if (size < 2) return false;
+    const unsigned header = data[0] | data[1] << 8;
+    data += 2;
+    size -= 2;
+    const size_t whiteBytes = header & 0x3FFF;
+    const size_t split = whiteBytes < size ? whiteBytes : size;
+    files.whiteWritten = (header & 0x4000) == 0;
+    files.blackWritten = (header & 0x8000) == 0;
+    files.whiteSize = files.whiteWritten ? split : 0;
+    files.blackSize = files.blackWritten ? size - split : 0;
+    if (files.whiteWritten) scratch.writeFile(whiteName, data, split);
+    if (files.blackWritten) scratch.writeFile(blackName, data + split, size - split);
+    return true;
+}
+
 }  // namespace fuzz

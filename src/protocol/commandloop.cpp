@@ -212,9 +212,13 @@ void handleTime() {
     if (readInt32(centiseconds)) gamePosition.timeLeft = centiseconds;
 }
 
+// Replies are flushed like every other reply: an interface on a pipe would otherwise see
+// them only when some later output fills or flushes the buffer.
 void runSpeedTest(void (*bench)(int64_t, FILE*)) {
     long long count = 0;
-    if (readInteger(count)) bench(count, stdout);
+    if (!readInteger(count)) return;
+    bench(count, stdout);
+    std::fflush(stdout);
 }
 
 void handleTimedCount(bool bulk) {
@@ -228,6 +232,7 @@ void handleTimedCount(bool bulk) {
     const int32_t elapsed = nowCentiseconds() - start;
     // Counts pass 2^32 from depth 7 of the start position on: printed in full.
     std::printf("nodes=%llu time=%d.%02d\n", static_cast<unsigned long long>(count), elapsed / 100, elapsed % 100);
+    std::fflush(stdout);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ const [kind, program, ...programArgs] = argv;
 if (!['engine', 'early'].includes(kind) || !program) usage();
 const isEarly = kind === 'early';
 // The program runs in a folder of its own, so paths are taken from here first.
-const absolute = (p) => (p.includes('/') ? resolve(p) : p);
+const absolute = (p) => (p.includes('/') && !p.startsWith('-') ? resolve(p) : p);
 
 function usage() {
     console.error('usage: soak.mjs [--plies N] [--cycles N] [--garbage N] [--seed N] [--timeout S] engine|early PROGRAM [ARGS...]');
@@ -162,6 +162,7 @@ const keyOf = (g) => g.fen().split(' ').slice(0, 2).join(' ');
 
 function startGame(fen) {
     game = fen ? new Chess(fen) : new Chess();
+    lastSearch = null;
     keys = [keyOf(game)];
     whiteMoves = blackMoves = 0;
 }
@@ -202,6 +203,8 @@ const halfmoveClock = (g) => Number(g.fen().split(' ')[4]);
 // Whether a result line of the program holds for the game as it stands.
 function checkResult(line) {
     const key = keyOf(game);
+    const ending = game.isCheckmate() ? (game.turn() === 'w' ? '0-1 {Black mates}' : '1-0 {White mates}')
+        : game.isStalemate() ? '1/2-1/2 {Stalemate}' : null;
     const holds = {
         '1-0 {White mates}': () => game.isCheckmate() && game.turn() === 'b',
         '0-1 {Black mates}': () => game.isCheckmate() && game.turn() === 'w',
@@ -212,6 +215,8 @@ function checkResult(line) {
     }[line];
     if (!holds) return false;
     if (!holds()) fail(`result "${line}" does not hold in ${game.fen()}`);
+    // Without a legal move, mate or stalemate is the result, whatever else holds.
+    if (ending && line !== ending) fail(`result "${line}" where the game ended "${ending}"`);
     ++stats.results;
     return true;
 }
@@ -222,28 +227,38 @@ function checkResult(line) {
 const THINKING = /^ *(-?\d+)\s+(-?\d+)\s+-?\d+\s+-?\d+\s/;
 const MATE_SCORE = isEarly ? 9000 : 7000;
 const CLEAR_LEAD = 500;
-let lastSearch = null;  // { side, score }: the score of the program's last search, from White's side
+let lastSearch = null;  // { score }: the score of the program's last search, from White's side
 
 // Checks the replies to one step and plays the program's move. Returns whether a move or
 // a result came.
 function takeReplies({ replies, count }, what) {
     let answered = false;
     let moved = false;
+    let announced = false;
     for (const line of replies) {
         const thinking = THINKING.exec(line);
         if (thinking) {
             const score = Number(thinking[2]);
-            lastSearch = { side: game.turn(), score: isEarly && game.turn() === 'b' ? -score : score };
+            lastSearch = { score: isEarly && game.turn() === 'b' ? -score : score };
             continue;
         }
-        if (checkResult(line)) { answered = true; continue; }
+        if (checkResult(line)) {
+            answered = announced = true;
+            continue;
+        }
         const m = /^move ([a-h][1-8])([a-h][1-8])([qrbn]?)$/.exec(line);
         if (!m) fail(`unexpected output after ${what}: "${line}"`);
         if (moved) fail(`a second move after ${what}`);
+        if (announced) fail(`a move after the result, after ${what}`);
         let played;
         try {
             played = game.move({ from: m[1], to: m[2], promotion: m[3] || undefined });
         } catch {
+            played = null;
+        }
+        // chess.js takes a promotion letter on any move; the program's text must be exact.
+        if (!played || played.lan !== m[1] + m[2] + m[3]) {
+            if (played) game.undo();
             fail(`illegal move "${line}" after ${what} in ${game.fen()}`);
         }
         // Undone and made again through applyMove, which keeps the counts.
@@ -526,7 +541,7 @@ async function garbage() {
         fail(`${refusals} set-up refusals for ${setups} kingless set-ups in the garbage`);
     takeReplies({ replies: [], count }, 'the garbage');
     // The position and the game are as they were: the program plays on.
-    await exchange(LEVEL);
+    takeReplies(await exchange(LEVEL), 'level');
     for (let n = 0, announced = false; n < 40; ++n) {
         if (!game.moves().length) {
             startGame();
@@ -550,7 +565,10 @@ async function main() {
     await cycles();
     await garbage();
     send('quit\n');
-    const { code, signal } = await exited;
+    const timeout = new Promise((resolve) => setTimeout(resolve, options.timeout * 1000, null).unref());
+    const ending = await Promise.race([exited, timeout]);
+    if (!ending) fail(`the program did not end within ${options.timeout} s of quit`);
+    const { code, signal } = ending;
     if (spawnError) fail(`cannot start ${program}: ${spawnError.message}`);
     if (code !== 0) fail(`the program ended with ${signal ? 'signal ' + signal : 'status ' + code}`);
     if (stderrText) fail(`the program wrote to standard error:\n${stderrText.slice(0, 4000)}`);
@@ -567,6 +585,7 @@ try {
 } catch (e) {
     child.kill('SIGKILL');
     console.log(`soak: FAIL: ${e instanceof Fault ? e.message : e.stack}`);
+    if (spawnError) console.log(`cannot start ${program}: ${spawnError.message}`);
     console.log('last exchanges:\n' + transcript.join('\n'));
     if (stderrText) console.log('standard error:\n' + stderrText.slice(0, 4000));
     console.log(`run folder: ${workDir}`);

@@ -201,38 +201,36 @@ function insufficientMaterial(g) {
 const halfmoveClock = (g) => Number(g.fen().split(' ')[4]);
 
 // Whether a result line of the program holds for the game as it stands.
+// Without a legal move, mate or stalemate is the result, whatever else holds.
 function checkResult(line) {
     const key = keyOf(game);
     const ending = game.isCheckmate() ? (game.turn() === 'w' ? '0-1 {Black mates}' : '1-0 {White mates}')
         : game.isStalemate() ? '1/2-1/2 {Stalemate}' : null;
+    const endsHere = () => line === ending;
     const holds = {
-        '1-0 {White mates}': () => game.isCheckmate() && game.turn() === 'b',
-        '0-1 {Black mates}': () => game.isCheckmate() && game.turn() === 'w',
-        '1/2-1/2 {Stalemate}': () => game.isStalemate(),
-        '1/2-1/2 {50 moves rule}': () => halfmoveClock(game) >= 100,
-        '1/2-1/2 {Draw by repetition}': () => keys.filter((k) => k === key).length >= 3,
-        '1/2-1/2 {Insufficient material}': () => insufficientMaterial(game),
+        '1-0 {White mates}': endsHere,
+        '0-1 {Black mates}': endsHere,
+        '1/2-1/2 {Stalemate}': endsHere,
+        '1/2-1/2 {50 moves rule}': () => !ending && halfmoveClock(game) >= 100,
+        '1/2-1/2 {Draw by repetition}': () => !ending && keys.filter((k) => k === key).length >= 3,
+        '1/2-1/2 {Insufficient material}': () => !ending && insufficientMaterial(game),
     }[line];
     if (!holds) return false;
     if (!holds()) fail(`result "${line}" does not hold in ${game.fen()}`);
-    // Without a legal move, mate or stalemate is the result, whatever else holds.
-    if (ending && line !== ending) fail(`result "${line}" where the game ended "${ending}"`);
     ++stats.results;
     return true;
 }
 
 // A thinking line: depth, score, time, nodes, then the line of moves. brelstan prints
-// scores from White's side, in centipawns, mates beyond 7000; brelstan-early from the
-// thinking side's, mates beyond 9000.
+// scores in centipawns from White's side, brelstan-early from the thinking side's; mates
+// score in the thousands.
 const THINKING = /^ *(-?\d+)\s+(-?\d+)\s+-?\d+\s+-?\d+\s/;
-const MATE_SCORE = isEarly ? 9000 : 7000;
 const CLEAR_LEAD = 500;
 let lastSearch = null;  // { score }: the score of the program's last search, from White's side
 
-// Checks the replies to one step and plays the program's move. Returns whether a move or
-// a result came.
+// Checks the replies to one step and plays the program's move. Returns whether a move
+// came and whether a result was announced.
 function takeReplies({ replies, count }, what) {
-    let answered = false;
     let moved = false;
     let announced = false;
     for (const line of replies) {
@@ -243,33 +241,23 @@ function takeReplies({ replies, count }, what) {
             continue;
         }
         if (checkResult(line)) {
-            answered = announced = true;
+            announced = true;
             continue;
         }
         const m = /^move ([a-h][1-8])([a-h][1-8])([qrbn]?)$/.exec(line);
         if (!m) fail(`unexpected output after ${what}: "${line}"`);
         if (moved) fail(`a second move after ${what}`);
         if (announced) fail(`a move after the result, after ${what}`);
-        let played;
-        try {
-            played = game.move({ from: m[1], to: m[2], promotion: m[3] || undefined });
-        } catch {
-            played = null;
-        }
-        // chess.js takes a promotion letter on any move; the program's text must be exact.
-        if (!played || played.lan !== m[1] + m[2] + m[3]) {
-            if (played) game.undo();
-            fail(`illegal move "${line}" after ${what} in ${game.fen()}`);
-        }
-        // Undone and made again through applyMove, which keeps the counts.
-        game.undo();
+        // The text must be exactly that of a legal move, promotion letter and all.
+        const played = game.moves({ verbose: true }).find((legal) => legal.lan === m[1] + m[2] + m[3]);
+        if (!played) fail(`illegal move "${line}" after ${what} in ${game.fen()}`);
         applyMove(played);
         ++stats.engineMoves;
-        answered = moved = true;
+        moved = true;
     }
     if (count !== null && count !== game.moves().length)
         fail(`bulk 1 counts ${count} moves where ${game.fen()} has ${game.moves().length}`);
-    return answered;
+    return { moved, announced };
 }
 
 const VALUE = { p: 1, n: 3, b: 3, r: 5, q: 9, k: 0 };
@@ -323,23 +311,43 @@ const owesReply = () => !(isEarly && whiteMoves === 1 && blackMoves === 0);
 
 // One ply of the game: either "go", where the program searches and plays the side to
 // move, or a move of the driver, which the program answers with a search of its own.
-// Returns whether the program announced a result.
-async function step(timeCommand, driverChooses) {
+// Returns whether the program moved, and whether it announced a result instead of moving:
+// then the driver makes the next move.
+async function step(driverChooses) {
     if (!driverChooses) {
-        const reply = await exchange(`${timeCommand}go\n`);
-        const plies = stats.plies;
-        if (!takeReplies(reply, 'go')) fail(`no move and no result after go in ${game.fen()}`);
-        return stats.plies === plies;
+        const { moved, announced } = takeReplies(await exchange(`${TIME}go\n`), 'go');
+        if (!moved && !announced) fail(`no move and no result after go in ${game.fen()}`);
+        return { moved, drawn: announced && !moved };
     }
     const m = driverMove();
     applyMove(m);
     ++stats.driverMoves;
     const expected = owesReply();
-    const plies = stats.plies;
-    const answered = takeReplies(await exchange(`${timeCommand}${m.lan}\n`), m.lan);
+    const { moved, announced } = takeReplies(await exchange(`${TIME}${m.lan}\n`), m.lan);
+    const answered = moved || announced;
     if (expected && !answered) fail(`no reply to the move ${m.lan}; position ${game.fen()}`);
     if (!expected && answered) fail(`a reply to White's first move ${m.lan}, which should wait for go`);
-    return answered && stats.plies === plies;
+    return { moved, drawn: announced && !moved };
+}
+
+async function sendNew() {
+    startGame();
+    takeReplies(await exchange('new\n'), 'new');
+}
+
+// A few plies after a new game, a set-up or the garbage; White's first move of a game
+// comes from the driver, as an interface would send it. A game that ends is followed by
+// a new one when `goOn`, else the plies stop.
+async function playShort(plies, goOn) {
+    for (let n = 0, drawn = false; n < plies; ++n) {
+        if (!game.moves().length) {
+            if (!goOn) return;
+            await sendNew();
+        }
+        const driverChooses = drawn || hasEndingMove(game) || (whiteMoves === 0 && game.turn() === 'w') ||
+            randomInt(3) === 0;
+        ({ drawn } = await step(driverChooses));
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -464,7 +472,6 @@ function randomPosition(plies) {
 const REFUSED = ['8/8/8/8/8/8/8/8 w - - 0 1', 'rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1',
     'k7/8/8/8/8/8/8/R3K3 w - - 0 1', '8/8/8/3kK3/8/8/8/8 b - - 0 1', '4k3/8/8/8/8/8/4Q3/4K3 w - - 0 1'];
 
-
 async function longGame() {
     // Both sides are played by the program through "go", with moves of the driver mixed in:
     // the driver moves whenever a "go" could take material or end the game at once, when
@@ -472,38 +479,35 @@ async function longGame() {
     // at most a minor piece be left all the same, the program announces the draw at every
     // move and the driver plays both sides on; should a game end in mate, a new one starts
     // and the plies go on counting.
-    let announced = false;
+    let drawn = false;
     let gamePlies = 0;
-    const longest = () => Math.max(stats.longestGame, gamePlies);
     while (stats.plies < options.plies) {
         if (!game.moves().length) {
-            stats.longestGame = longest();
             ++stats.restarts;
-            startGame();
-            takeReplies(await exchange('new\n'), 'new');
-            announced = false;
+            await sendNew();
+            drawn = false;
             gamePlies = 0;
         }
         const favoured = favouredSide();
         const side = game.turn();
         // The program searches ("go") only where it has nothing to take, so that the
         // material stays; it answers each of the driver's moves with a search too.
-        const driverChooses = announced || favoured === side || bestCapture(game) > 0 || hasEndingMove(game) ||
+        const driverChooses = drawn || favoured === side || bestCapture(game) > 0 || hasEndingMove(game) ||
             randomInt(5) === 0;
         const before = stats.plies;
-        announced = await step(TIME, driverChooses);
+        let moved;
+        ({ moved, drawn } = await step(driverChooses));
         gamePlies += stats.plies - before;
-        if (!announced) stats.lastSearchPly = stats.plies;
+        stats.longestGame = Math.max(stats.longestGame, gamePlies);
+        if (moved) stats.lastSearchPly = stats.plies;
     }
-    stats.longestGame = longest();
 }
 
 async function cycles() {
     for (let i = 0; i < options.cycles; ++i) {
         const choice = isEarly ? 0 : randomInt(3);
         if (choice === 0) {
-            startGame();
-            takeReplies(await exchange('new\n'), 'new');
+            await sendNew();
             ++stats.news;
         } else if (choice === 1) {
             const fen = randomPosition(randomInt(80));
@@ -520,13 +524,7 @@ async function cycles() {
             takeReplies({ replies: [], count: reply.count }, 'a refused set-up');
             ++stats.refused;
         }
-        // A few plies of the new game, White's first move from the driver as an interface
-        // would send it.
-        for (let n = randomInt(6), announced = false; n > 0 && game.moves().length; --n) {
-            const driverChooses = announced || hasEndingMove(game) || (whiteMoves === 0 && game.turn() === 'w') ||
-                randomInt(3) === 0;
-            announced = await step(TIME, driverChooses);
-        }
+        await playShort(randomInt(6), false);
     }
 }
 
@@ -542,15 +540,7 @@ async function garbage() {
     takeReplies({ replies: [], count }, 'the garbage');
     // The position and the game are as they were: the program plays on.
     takeReplies(await exchange(LEVEL), 'level');
-    for (let n = 0, announced = false; n < 40; ++n) {
-        if (!game.moves().length) {
-            startGame();
-            takeReplies(await exchange('new\n'), 'new');
-        }
-        const driverChooses = announced || hasEndingMove(game) || (whiteMoves === 0 && game.turn() === 'w') ||
-            randomInt(3) === 0;
-        announced = await step(TIME, driverChooses);
-    }
+    await playShort(40, true);
 }
 
 async function main() {

@@ -10,17 +10,23 @@
 #               they print figures and check nothing
 #   make fuzz   build the fuzz harnesses with clang into build-fuzz/ and run each for
 #               FUZZ_SECONDS (tests/fuzz/run); fails on any finding
+#   make windows  cross-build the Windows console programs with MinGW-w64 into
+#               build-windows/bin: brelstan.exe, brelstan64.exe, brelstan-early.exe
+#   make test-windows  the Windows programs' checks under Wine (tests/windows/run): the PE
+#               headers of all three, the end-to-end tests of brelstan64.exe and of a 64-bit
+#               test build of the earlier engine
 JOBS ?= $(shell nproc)
 BUILD := build
 DEBUG_BUILD := build-debug
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+WINDOWS_BUILD := build-windows
 FUZZ_SECONDS ?= 60
 # The Debug run counts only the smaller perft tests: every move there is rechecked in full.
 DEBUG_PERFT_MAX_COUNT ?= 10000
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-asan bench fuzz clean
+.PHONY: all build run test test-asan bench fuzz windows test-windows clean
 
 all: build
 
@@ -61,5 +67,26 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	bash tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# One configure per compiler (i686, x86_64); the programs are gathered in bin/.
+$(WINDOWS_BUILD)/%/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_BUILD)/$* -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DBRELSTAN_MINGW_ARCH=$* -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+
+windows:
+	@bash tools/install-deps --windows
+	@$(MAKE) --no-print-directory $(WINDOWS_BUILD)/i686/CMakeCache.txt $(WINDOWS_BUILD)/x86_64/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD)/i686 -j $(JOBS)
+	cmake --build $(WINDOWS_BUILD)/x86_64 -j $(JOBS)
+	mkdir -p $(WINDOWS_BUILD)/bin
+	cp $(WINDOWS_BUILD)/i686/bin/brelstan.exe $(WINDOWS_BUILD)/i686/bin/brelstan-early.exe \
+	  $(WINDOWS_BUILD)/x86_64/bin/brelstan64.exe $(WINDOWS_BUILD)/bin/
+
+# The test drivers are the Linux build's (engine_e2e, the book writers).
+test-windows: windows
+	@bash tools/install-deps --test
+	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target engine_e2e bookwriter earlybookwriter
+	bash tests/windows/run $(WINDOWS_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(DEBUG_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(DEBUG_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -72,7 +72,8 @@ ProgramRun runProgram(const std::string& program, const std::string& input, cons
 
 std::vector<std::string> enginePrograms() {
     std::vector<std::string> programs;
-    std::stringstream list(BRELSTAN_ENGINE_PROGRAMS);
+    const char* chosen = std::getenv("BRELSTAN_ENGINE_PROGRAMS");
+    std::stringstream list(chosen && *chosen ? chosen : BRELSTAN_ENGINE_PROGRAMS);
     for (std::string path; std::getline(list, path, ':');)
         if (!path.empty()) programs.push_back(path);
     return programs;
@@ -106,7 +107,10 @@ std::string withoutThinkingLines(const std::string& output) {
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
     return lines;
 }
 

@@ -17,7 +17,9 @@ struct ProgramRun {
 ProgramRun runProgram(const std::string& program, const std::string& input, const std::string& workDir = {},
                       int timeoutSeconds = 300, const std::vector<std::string>& arguments = {});
 
-// The engine builds under test (brelstan, brelstan64), as full paths.
+// The engine builds under test (brelstan, brelstan64), as full paths; the variable
+// BRELSTAN_ENGINE_PROGRAMS (paths joined by ':') puts others in their place, such as the
+// Windows programs behind a Wine wrapper (tests/windows/run).
 std::vector<std::string> enginePrograms();
 
 // The output with every time field (perf lines, suite rows, speed-test lines, thinking
@@ -27,6 +29,7 @@ std::string maskTimes(const std::string& output);
 // The output without thinking lines, masked or not.
 std::string withoutThinkingLines(const std::string& output);
 
+// Lines without their ends, "\n" or the Windows programs' "\r\n".
 std::vector<std::string> splitLines(const std::string& text);
 
 // A fresh empty folder under the test's temporary folder.

@@ -83,7 +83,6 @@ windows:
 
 # The test drivers are the Linux build's (engine_e2e, the book writers).
 test-windows: windows
-	@bash tools/install-deps --test
 	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target engine_e2e bookwriter earlybookwriter
 	bash tests/windows/run $(WINDOWS_BUILD) $(BUILD)

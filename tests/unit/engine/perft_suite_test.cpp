@@ -102,6 +102,7 @@ TEST_P(PerftSuite, EveryTestOfTheChunkPasses) {
     const auto& [file, index, chunks, mode] = GetParam();
     ensureTablesBuilt();
     Suite suite = readSuite(file);
+    ASSERT_GT(suite.announced, 0) << "no suite at " << BRELSTAN_SHARED_DIR << "/perft/" << file;
     ASSERT_EQ(suite.tests.size(), static_cast<size_t>(suite.announced)) << file;
     const unsigned long long limit = maxCount();
     std::erase_if(suite.tests, [&](const SuiteTest& t) { return t.expected > limit; });

@@ -1,6 +1,8 @@
 // Replays inputs through a fuzz harness without the fuzzer: every file named, and every
-// file of every folder named (in name order), once each. A missing folder is skipped, so a
-// target without regressions needs no empty folder. A broken property aborts, failing the run.
+// file of every folder named (in name order), once each. The first one named is the corpus
+// and must give at least one input: a renamed or emptied corpus would otherwise pass with
+// nothing replayed. A later one that is missing is skipped, so a target without regressions
+// needs no empty folder. A broken property aborts, failing the run.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -29,7 +31,11 @@ int main(int argc, char** argv) {
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
             ++replayed;
         }
+        if (i == 1 && files.empty()) {
+            std::fprintf(stderr, "no inputs in %s\n", argv[i]);
+            return 1;
+        }
     }
     std::fprintf(stderr, "%d inputs replayed\n", replayed);
-    return 0;
+    return argc > 1 ? 0 : 1;
 }

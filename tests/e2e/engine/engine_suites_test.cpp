@@ -45,7 +45,7 @@ void checkSuite(const std::string& command, const std::string& file) {
     ASSERT_GT(n, 0) << path;
     std::vector<std::vector<SuiteRow>> perBuild;
     for (const std::string& program : enginePrograms()) {
-        const ProgramRun r = runProgram(program, command + " " + path + "\nquit\n", {}, 1200);
+        const ProgramRun r = runProgram(program, command + " " + path + "\nquit\n", {}, 1800);
         ASSERT_EQ(r.exitStatus, 0) << program;
         const std::vector<SuiteRow> rows = parseRows(r.output);
         ASSERT_EQ(static_cast<int>(rows.size()), n) << program;

@@ -5,8 +5,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "early_test_support.h"
+#include "makemove.h"
 #include "zobrist.h"
 
 using namespace early;
@@ -44,6 +46,33 @@ TEST(EarlyPosition, StartPosition) {
     EXPECT_EQ(pos.pstSumWhite, packScore(3825, 3890));
     EXPECT_EQ(pos.pstSumBlack, pos.pstSumWhite);
     EXPECT_TRUE(positionConsistent(pos));
+}
+
+// The key a set-up computes is the one that make keeps up move by move: a line of moves,
+// castling, en passant and promotions among them, ends on the key of its last position set
+// up from scratch.
+TEST(EarlyPosition, SetUpKeysEqualTheOnesMovesReach) {
+    struct Case {
+        const char* fen;
+        std::vector<const char*> line;
+        const char* reached;
+    } cases[] = {
+        {START_POSITION_FEN, {"g1f3", "g8f6", "f3g1", "f6g8"}, START_POSITION_FEN},
+        {START_POSITION_FEN, {"e2e4", "d7d5", "e4d5", "c7c5", "d5c6", "b7c6", "f1a6", "c8a6"},
+         "rn1qkbnr/p3pppp/b1p5/8/8/8/PPPP1PPP/RNBQK1NR w KQkq - 0 5"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", {"e1c1", "e8g8"}, "r4rk1/8/8/8/8/8/8/2KR3R w - - 2 2"},
+        {"4k3/1P6/8/8/8/8/6p1/4K2R b K - 0 1", {"g2h1n", "b7b8q"}, "1Q2k3/8/8/8/8/8/8/4K2n b - - 0 2"},
+    };
+    for (const Case& c : cases) {
+        auto pos = positionFromFen(c.fen);
+        for (const char* text : c.line) {
+            const Move move = early_test::findMove(*pos, text);
+            ASSERT_NE(move, 0u) << text;
+            ASSERT_TRUE(makeMove(*pos, move)) << text;
+        }
+        EXPECT_EQ(pos->currentState->key, positionFromFen(c.reached)->currentState->key) << c.reached;
+        EXPECT_EQ(pos->currentState->key, computeHashKey(*pos)) << c.reached;
+    }
 }
 
 TEST(EarlyPosition, ClearSetsDefaultsAndKeepsTheSideToMove) {

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "clock.h"
 #include "early_test_support.h"
 #include "ordering.h"
 #include "position.h"
@@ -45,7 +46,9 @@ inline early::Position& searchPosition(const std::string& fen) {
     pos.bestMove = 0;
     pos.bestScore = pos.bestDepth = pos.bestNodes = pos.bestTime = 0;
     pos.searchStart = 0;
-    pos.searchDeadline = 0x7FFFFFFF;
+    // A quarter of the clock's wrap ahead of now: clockReached compares wrapped differences,
+    // so a fixed far value would count as passed on a machine up for 25 to 50 days.
+    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(early::currentTimeMs()) + 0x3FFFFFFFu);
     pos.rootPly = pos.sideToMove == 0 ? pos.movesMadeWhite : pos.movesMadeBlack;
     pos.rootSide = pos.sideToMove;
     return pos;

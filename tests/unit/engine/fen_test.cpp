@@ -1,10 +1,11 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "bitops.h"
-#include "test_support.h"
+#include "movegen_test_support.h"
 #include "zobrist.h"
 
 namespace {
@@ -111,6 +112,37 @@ TEST(Fen, UnreachableRightsAndEnPassantSquaresAreDropped) {
         uint64_t key = ply.pieceKey ^ castleKeys[ply.castlingRights];
         if (ply.enPassantSquare != NO_SQUARE) key ^= enPassantKeys[ply.enPassantSquare];
         EXPECT_EQ(ply.positionKey, key) << c.fen;
+    }
+}
+
+// The keys of a set-up text are those that the moves reaching its position made one by one
+// (rights lost on the way, the en-passant square of a double step), so that a position
+// repeated across a set-up is seen as the same.
+TEST(Fen, SetUpKeysEqualThoseTheMovesMade) {
+    struct Case {
+        const char* fen;
+        std::vector<const char*> line;
+    } cases[] = {
+        {START_POSITION_FEN, {"e2e4"}},
+        {START_POSITION_FEN, {"g1f3", "g8f6", "f3g1", "f6g8"}},
+        {START_POSITION_FEN, {"e2e4", "d7d5", "e4d5", "c7c5", "d5c6", "b7c6", "f1a6", "c8a6"}},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", {"e1f1", "a8b8", "f1e1", "b8a8"}},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", {"a1a8", "e8e7"}},
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", {"e1c1", "e8g8"}},
+        {"4k3/1P6/8/8/8/8/6p1/4K2R b K -", {"g2h1N", "b7b8Q"}},
+    };
+    for (const Case& c : cases) {
+        auto played = positionFromFen(c.fen);
+        ASSERT_TRUE(playLine(*played, c.line)) << c.fen;
+        const std::string reached = fenOf(*played);
+        const auto setUp = positionFromFen(reached.c_str());
+        const PlyState& a = *played->currentPly;
+        const PlyState& b = *setUp->currentPly;
+        EXPECT_EQ(a.pieceKey, b.pieceKey) << reached;
+        EXPECT_EQ(a.pawnKey, b.pawnKey) << reached;
+        EXPECT_EQ(a.positionKey, b.positionKey) << reached;
+        EXPECT_EQ(a.castlingRights, b.castlingRights) << reached;
+        EXPECT_EQ(a.enPassantSquare, b.enPassantSquare) << reached;
     }
 }
 

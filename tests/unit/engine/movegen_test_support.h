@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fen.h"
+#include "makemove.h"
 #include "move.h"
 #include "movegen.h"
 #include "position.h"
@@ -44,4 +45,18 @@ inline std::string listText(const std::vector<Move>& moves) {
         text.append(moveText(m));
     }
     return text;
+}
+
+// Makes a line of moves given as moveText writes them ("e1g1", "b2a1Q"); false at the first
+// one that is not legal where it comes.
+inline bool playLine(Position& position, const std::vector<const char*>& line) {
+    for (const char* text : line) {
+        Move move = 0;
+        for (Move m : legalMoves(position))
+            if (moveText(m) == text) move = m;
+        if (move == 0) return false;
+        if (position.sideToMove == 0) makeMoveWhite(position, move);
+        else makeMoveBlack(position, move);
+    }
+    return true;
 }

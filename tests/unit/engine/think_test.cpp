@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "book.h"
+#include "clock.h"
 #include "makemove.h"
 #include "search.h"
 #include "search_test_support.h"
@@ -114,6 +115,22 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
+// A clock that moves one centisecond at every reading: how far a timed search gets then
+// depends on the readings it makes, never on the machine's speed or load.
+struct SteppedClock {
+    static inline int64_t now = 0;
+    int64_t (*savedCounter)() = clockCounter;
+    uint64_t savedFrequency = clockFrequency;
+    SteppedClock() {
+        clockCounter = [] { return now++; };
+        clockFrequency = 100;
+    }
+    ~SteppedClock() {
+        clockCounter = savedCounter;
+        clockFrequency = savedFrequency;
+    }
+};
+
 // A short budget: the deepening runs until 0.4 of it has passed and keeps going after a mate.
 TEST(Think, DeepensUntilTheBudgetIsSpent) {
     struct Case {
@@ -127,19 +144,25 @@ TEST(Think, DeepensUntilTheBudgetIsSpent) {
     for (const Case& c : cases) {
         auto p = searchPosition(c.fen);
         p->timeLeft = 600;  // 40 per move, deadline 30 after the start
+        const SteppedClock clock;
         const int32_t start = nowCentiseconds();
         const ThinkResult r = thinkCapturingOutput(*p);
         EXPECT_EQ(moveCoordinates(r.move), c.move) << c.fen;
         EXPECT_EQ(p->currentPly->bestMove, r.move);
         EXPECT_EQ(p->currentPly->bestScore, c.score);
+        EXPECT_EQ(p->searchStart, start + 1);
         EXPECT_EQ(p->searchDeadline - p->searchStart, 30);
-        EXPECT_GE(p->searchStart, start);
         const std::vector<std::string> printed = lines(r.output);
         ASSERT_GE(printed.size(), 2u) << r.output;
         for (size_t i = 0; i < printed.size(); ++i) {
             EXPECT_EQ(std::atoi(printed[i].substr(0, 2).c_str()), static_cast<int>(i + 1));
             EXPECT_EQ(std::atoi(printed[i].substr(2, 8).c_str()), c.score - SCORE_DRAW);
             EXPECT_EQ(printed[i].back(), ' ');
+            // The elapsed time that decides on the next depth is read just after the line's
+            // own: only the last depth's passes 12, 0.4 of the 30.
+            const int elapsed = std::atoi(printed[i].substr(10, 6).c_str()) + 1;
+            if (i + 1 < printed.size()) EXPECT_LE(elapsed, 12) << printed[i];
+            else EXPECT_GT(elapsed, 12) << printed[i];
         }
         // Black's root leaves its line in the table, as moves without a score; White's does not.
         const TtEntry& root = ttEntryFor<White>(p->currentPly->positionKey);

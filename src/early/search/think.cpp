@@ -68,7 +68,9 @@ int32_t movesLeftInControl(const Position& pos) {
 
 int32_t timeBudgetMs(const Position& pos) {
     // 64-bit, so no clock or control value can overflow or trap the division.
-    const int64_t budget = static_cast<int64_t>(pos.timeLeft) / movesLeftInControl(pos) + pos.increment;
+    int64_t budget = static_cast<int64_t>(pos.timeLeft) / movesLeftInControl(pos) + pos.increment;
+    // The increment comes only after the move: what is on the clock is all there is.
+    if (budget > pos.timeLeft) budget = pos.timeLeft;
     if (budget > MAX_BUDGET) return MAX_BUDGET;
     if (budget < -MAX_BUDGET) return -MAX_BUDGET;
     return static_cast<int32_t>(budget);

@@ -21,7 +21,7 @@ constexpr int32_t MAX_BUDGET = 1 << 30;
 // otherwise what is left of the current control (1 to movesPerControl).
 int32_t movesLeftInControl(const Position& pos);
 
-// timeLeft / moves left + increment, in milliseconds.
+// timeLeft / moves left + increment, in milliseconds, and never more than timeLeft.
 int32_t timeBudgetMs(const Position& pos);
 
 // The move of gamePosition's side to move: the book move, or the best move of the last

@@ -80,10 +80,13 @@ TEST(EarlyThink, BudgetArithmetic) {
         {60000, 0, 0, 0, 20, 3000},       // after "new"
         {9000, 0, 0, 0, 20, 450},
         {30000, 40, 0, 0, 40, 750},
-        {30000, 40, 2000, 39, 1, 32000},  // the last move of the control gets it all
+        {30000, 40, 2000, 39, 1, 30000},  // the last move of the control gets all that is on the clock
         {30000, 40, 0, 40, 40, 750},      // a new control
-        {1000, 3, 12000, 7, 2, 12500},
-        {INT32_MIN, -1, 0, 0, -1, MAX_BUDGET},  // no overflow, no trap, bounded
+        {10000, 0, 2000, 0, 20, 2500},
+        {1000, 3, 12000, 7, 2, 1000},   // an increment larger than the clock: never past the flag
+        {1000, 0, 5000, 0, 20, 1000},
+        {-50, 0, 3000, 0, 20, -50},
+        {INT32_MIN, -1, 0, 0, -1, -MAX_BUDGET},  // no overflow, no trap, bounded
     };
     for (const Case& c : cases) {
         Position& pos = searchPosition("4k3/8/8/8/8/8/8/4K2R b - -");

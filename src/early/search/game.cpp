@@ -89,8 +89,8 @@ void playEngineMove() {
     MoveList list;
     const Move* end = generateLegalMoves(list);
     Move move = end - list == 1 ? list[0] : think();
-    // When no search depth finished in time the engine still has to move, or it would
-    // wait for ever under a clock: the first legal move stands in.
+    // Should even the first iteration give no move, the engine still has to move, or it
+    // would wait for ever under a clock: the first legal move stands in.
     if (move == 0) move = list[0];
     if (playGameMove(move)) {
         std::fputs("move ", stdout);

@@ -173,18 +173,29 @@ TEST_F(EarlyRoot, MatesAreFoundForBothSides) {
     }
 }
 
-TEST_F(EarlyRoot, ThinkReturnsNoMoveWhenTheBudgetIsTooSmall) {
+// A budget the margin swallows lets no iteration finish: the first one is run again to
+// its end with no deadline and its best move played.
+TEST_F(EarlyRoot, ATooSmallBudgetStillGivesTheFirstIterationsMove) {
     Position& pos = searchPosition(START_POSITION_FEN);
     pos.postThinking = 1;
     pos.timeLeft = 9000;  // 450 ms: the deadline lies before the start
     pos.searchId = 4;
-    Move m = 1;
+    Move m = 0;
     const std::string out = printedOnStdout([&] { m = think(); });
-    EXPECT_EQ(m, 0u);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(pos.stopSearch, 1);
+    EXPECT_NE(findMove(pos, moveText(m)), 0u);
+    EXPECT_EQ(m, pos.bestMove);
+    EXPECT_EQ(pos.bestDepth, 0);
+    EXPECT_EQ(pos.stopSearch, 0);
     EXPECT_EQ(pos.searchId, 5);
     EXPECT_EQ(pos.currentState, pos.stateStack);
+    ASSERT_GE(lineCount(out), 1);
+    EXPECT_EQ(out.rfind("0\t", 0), 0u);
+    EXPECT_EQ(out.find("\n1\t"), std::string::npos);  // no deeper iteration
+    EXPECT_NE(out.find(" " + moveText(m) + "\n"), std::string::npos);
+
+    // The same move as a depth-0 search given all the time it wants.
+    early_test::clearSearchTables();
+    EXPECT_EQ(searchToDepth(pos, 0), m);
 
     pos.timeLeft = 60000;
     pos.stopSearch = 0;

@@ -154,11 +154,13 @@ async function exchange(text) {
 // The game as the driver keeps it
 // ---------------------------------------------------------------------------------------
 let game = new Chess();
-let keys = [];              // placement and side of every position since the game's start
+let keys = [];              // the repetition key of every position since the game's start
 let whiteMoves = 0, blackMoves = 0;
 const stats = { longestGame: 0, restarts: 0, lastSearchPly: 0, plies: 0, engineMoves: 0, driverMoves: 0, results: 0, setups: 0, refused: 0, news: 0 };
 
-const keyOf = (g) => g.fen().split(' ').slice(0, 2).join(' ');
+// Placement and side; for brelstan-early also castling rights and the en-passant square,
+// which its claim compares too.
+const keyOf = (g) => g.fen().split(' ').slice(0, isEarly ? 4 : 2).join(' ');
 
 function startGame(fen) {
     game = fen ? new Chess(fen) : new Chess();

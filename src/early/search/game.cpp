@@ -22,10 +22,16 @@ void printResult(const char* line) {
 }  // namespace
 
 int32_t repetitionCount(const Position& pos) {
-    const uint64_t key = pos.currentState->key;
+    // The key holds the men alone, so a claim also needs the same castling rights and
+    // en-passant square. Stepping two records keeps the side to move. An en-passant square
+    // no pawn can use still counts as a difference: that only ever delays a claim.
+    const StateRecord& current = *pos.currentState;
     int32_t count = 1;
-    for (std::ptrdiff_t i = (pos.currentState - pos.stateStack) - 2; i >= 0; i -= 2)
-        if (pos.stateStack[i].key == key) ++count;
+    for (std::ptrdiff_t i = (pos.currentState - pos.stateStack) - 2; i >= 0; i -= 2) {
+        const StateRecord& earlier = pos.stateStack[i];
+        if (earlier.key == current.key && earlier.castling == current.castling && earlier.epSquare == current.epSquare)
+            ++count;
+    }
     return count;
 }
 
@@ -83,8 +89,8 @@ void playEngineMove() {
     MoveList list;
     const Move* end = generateLegalMoves(list);
     Move move = end - list == 1 ? list[0] : think();
-    // When no search depth finished in time the engine still has to move, or it would
-    // wait for ever under a clock: the first legal move stands in.
+    // Should even the first iteration give no move, the engine still has to move, or it
+    // would wait for ever under a clock: the first legal move stands in.
     if (move == 0) move = list[0];
     if (playGameMove(move)) {
         std::fputs("move ", stdout);

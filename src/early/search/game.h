@@ -17,8 +17,8 @@ constexpr int32_t STATE_COMPACT_THRESHOLD = STATE_STACK_SIZE - 256;
 // allows loses its oldest records).
 constexpr int32_t STATE_COMPACT_KEEP = STATE_STACK_SIZE / 2;
 
-// How often the current position has occurred with the same side to move, the current
-// one included, as far back as the stack reaches.
+// How often the current position has occurred with the same men, side to move, castling
+// rights and en-passant square, the current one included, as far back as the stack reaches.
 int32_t repetitionCount(const Position& pos);
 
 // Moves the records since the last irreversible move to the bottom of the stack when the

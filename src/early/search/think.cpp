@@ -57,6 +57,17 @@ Move deepen(Position& pos, int32_t maxDepth, bool timeRule) {
     return result;
 }
 
+// The first iteration, depth 0 with the full window, run to its end with no deadline: a
+// move searched at least that far when the budget let no iteration finish.
+Move firstIterationMove(Position& pos) {
+    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + MAX_BUDGET);
+    pos.stopSearch = 0;
+    pos.bestMove = 0;
+    const int32_t value = pos.sideToMove == 0 ? searchRootWhite(pos, -SCORE_INFINITY, SCORE_INFINITY, 0)
+                                              : searchRootBlack(pos, -SCORE_INFINITY, SCORE_INFINITY, 0);
+    return !pos.stopSearch && -SCORE_INFINITY < value && value < SCORE_INFINITY ? pos.bestMove : 0;
+}
+
 }  // namespace
 
 int32_t movesLeftInControl(const Position& pos) {
@@ -68,7 +79,9 @@ int32_t movesLeftInControl(const Position& pos) {
 
 int32_t timeBudgetMs(const Position& pos) {
     // 64-bit, so no clock or control value can overflow or trap the division.
-    const int64_t budget = static_cast<int64_t>(pos.timeLeft) / movesLeftInControl(pos) + pos.increment;
+    int64_t budget = static_cast<int64_t>(pos.timeLeft) / movesLeftInControl(pos) + pos.increment;
+    // The increment comes only after the move: what is on the clock is all there is.
+    if (budget > pos.timeLeft) budget = pos.timeLeft;
     if (budget > MAX_BUDGET) return MAX_BUDGET;
     if (budget < -MAX_BUDGET) return -MAX_BUDGET;
     return static_cast<int32_t>(budget);
@@ -87,10 +100,11 @@ Move think() {
     pos.stopSearch = 0;
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
     // A fuzzing run is there to explore input, not to think: a few plies at most.
-    return deepen(pos, 3, true);
+    const Move move = deepen(pos, 3, true);
 #else
-    return deepen(pos, MAX_ITERATION_DEPTH, true);
+    const Move move = deepen(pos, MAX_ITERATION_DEPTH, true);
 #endif
+    return move != 0 ? move : firstIterationMove(pos);
 }
 
 Move searchToDepth(Position& pos, int32_t maxDepth) {

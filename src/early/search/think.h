@@ -21,14 +21,15 @@ constexpr int32_t MAX_BUDGET = 1 << 30;
 // otherwise what is left of the current control (1 to movesPerControl).
 int32_t movesLeftInControl(const Position& pos);
 
-// timeLeft / moves left + increment, in milliseconds.
+// timeLeft / moves left + increment, in milliseconds, and never more than timeLeft.
 int32_t timeBudgetMs(const Position& pos);
 
 // The move of gamePosition's side to move: the book move, or the best move of the last
-// accepted iteration. Returns 0 when no iteration was accepted in time (always so with a
-// budget of 500 ms or less, since the deadline then lies at or before the start), and
-// also when the side has no legal move or the state stack has no record left for one.
-// A caller that must move then plays the first generated legal move.
+// accepted iteration. When no iteration was accepted in time (always so with a budget of
+// 500 ms or less, since the deadline then lies at or before the start), the first
+// iteration is run again to its end with no deadline and its best move returned. Returns
+// 0 when the side has no legal move or the state stack has no record left for one; a
+// caller that must move then plays the first generated legal move.
 Move think();
 
 // The same deepening on pos without book or clock: depths 0 to maxDepth with the

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "book.h"
@@ -95,6 +96,52 @@ TEST_F(EarlyGame, RepetitionNeedsThreeOccurrencesAtEvenDistance) {
     EXPECT_EQ(outputOf(checkGameEnd), "1/2-1/2 {Draw by repetition}\n");
 }
 
+// A placement seen before with other castling rights or another en-passant square is not
+// the same position: the claim waits for three occurrences with all of them equal.
+TEST_F(EarlyGame, RepetitionNeedsTheSameRightsAndEnPassantSquare) {
+    struct Case {
+        const char* fen;
+        std::vector<std::string> first;  // moves to the position's first occurrence
+        std::vector<std::string> cycle;  // back to the same men, the rights or the square gone
+        std::vector<std::string> again;  // back once more, rights and square as after the cycle
+    };
+    const Case cases[] = {
+        {START_POSITION_FEN, {"b1a3", "b8a6"}, {"a1b1", "a8b8", "b1a1", "b8a8"}, {"a1b1", "a8b8", "b1a1", "b8a8"}},
+        {"4k2r/6n1/8/8/8/8/1N6/R3K3 w Qk - 0 1", {"b2d3", "g7f5"}, {"e1d1", "e8d8", "d1e1", "d8e8"},
+         {"d3b2", "f5g7", "b2d3", "g7f5"}},
+        // The square after d7d5 lets e5 take: a real difference.
+        {"1n2k3/3p4/8/4P3/8/8/8/1N2K3 b - - 0 1", {"d7d5"}, {"b1c3", "b8c6", "c3b1", "c6b8"},
+         {"b1c3", "b8c6", "c3b1", "c6b8"}},
+    };
+    for (const Case& c : cases) {
+        early_test::setFen(gamePosition, c.fen);
+        ASSERT_TRUE(play(c.first)) << c.fen;
+        ASSERT_TRUE(play(c.cycle)) << c.fen;
+        ASSERT_TRUE(play(c.again)) << c.fen;
+        EXPECT_EQ(repetitionCount(gamePosition), 2) << c.fen;
+        EXPECT_EQ(outputOf(checkGameEnd), "") << c.fen;
+        ASSERT_TRUE(play(c.again)) << c.fen;
+        EXPECT_EQ(repetitionCount(gamePosition), 3) << c.fen;
+        EXPECT_EQ(outputOf(checkGameEnd), "1/2-1/2 {Draw by repetition}\n") << c.fen;
+    }
+}
+
+// The claim comes from the engine on its own move into the third occurrence, after its
+// move line, and on the opponent's move into one, before any reply. Black's king has one
+// legal move each time, so no search picks the engine's moves.
+TEST_F(EarlyGame, RepetitionIsClaimedOnEitherSidesMove) {
+    early_test::setFen(gamePosition, "4Q3/6pk/8/8/8/8/8/K7 w - - 0 1");
+    gamePosition.movesMadeBlack = 1;  // past the first move: replies are due
+    gamePosition.postThinking = 0;
+    const auto reply = [](const char* word) { return outputOf([&] { applyUserMove(word); }); };
+    EXPECT_EQ(reply("e8h5"), "move h7g8\n");
+    EXPECT_EQ(reply("h5e8"), "move g8h7\n");
+    EXPECT_EQ(reply("e8h5"), "move h7g8\n");
+    EXPECT_EQ(reply("h5e8"), "move g8h7\n1/2-1/2 {Draw by repetition}\n");
+    EXPECT_EQ(reply("e8h5"), "1/2-1/2 {Draw by repetition}\n");
+    EXPECT_EQ(gamePosition.sideToMove, 1);
+}
+
 TEST_F(EarlyGame, SingleLegalMoveIsPlayedWithoutSearch) {
     early_test::setFen(gamePosition, "k7/2K5/8/8/8/8/8/7R b - - 0 1");
     gamePosition.postThinking = 1;
@@ -102,14 +149,24 @@ TEST_F(EarlyGame, SingleLegalMoveIsPlayedWithoutSearch) {
     EXPECT_EQ(gamePosition.sideToMove, 0);
 }
 
-// With a budget too short for any search depth the engine must still move, or it waits
-// for ever under a clock: it plays the first legal move.
-TEST_F(EarlyGame, NoFinishedDepthPlaysTheFirstLegalMove) {
-    for (const char* fen : {START_POSITION_FEN, "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"}) {
-        early_test::setFen(gamePosition, fen);
+// With a budget too short for any search depth the engine still moves, and the move is
+// searched: the first iteration takes the queen left hanging, which the first generated
+// move (a king step) would not.
+TEST_F(EarlyGame, NoFinishedDepthPlaysTheFirstIterationsMove) {
+    struct Case {
+        const char* fen;
+        const char* reply;
+    };
+    const Case cases[] = {
+        {"4k3/8/8/3q4/8/8/8/3RK3 w - - 0 1", "d1d5"},
+        {"3rk3/8/8/8/3Q4/8/8/4K3 b - - 0 1", "d8d4"},
+    };
+    for (const Case& c : cases) {
+        early_test::setFen(gamePosition, c.fen);
+        ASSERT_NE(early_test::moveText(firstLegalMove()), c.reply) << c.fen;
+        gamePosition.postThinking = 0;
         gamePosition.timeLeft = 9000;  // 450 ms a move: the deadline lies before the start
-        const std::string expected = "move " + early_test::moveText(firstLegalMove()) + "\n";
-        EXPECT_EQ(outputOf(playEngineMove), expected) << fen;
+        EXPECT_EQ(outputOf(playEngineMove), std::string("move ") + c.reply + "\n") << c.fen;
         EXPECT_EQ(gamePosition.currentState - gamePosition.stateStack, 1);
     }
 }
@@ -148,7 +205,8 @@ TEST_F(EarlyGame, UserMoves) {
     for (const Case& c : cases) {
         early_test::setFen(gamePosition, "r6k/1P2P3/8/8/8/8/8/4K2R w K - 0 1");
         gamePosition.movesMadeBlack = 1;  // past the first move: a reply is due
-        gamePosition.timeLeft = 9000;     // and comes without a search
+        gamePosition.timeLeft = 9000;     // and comes from the first iteration alone
+        gamePosition.postThinking = 0;
         const std::string output = outputOf([&] { applyUserMove(c.word); });
         EXPECT_EQ(gamePosition.movesMadeWhite, c.played ? 1 : 0) << c.word;
         EXPECT_EQ(output.rfind("move ", 0) == 0, c.played) << c.word << ": " << output;
@@ -174,7 +232,13 @@ TEST_F(EarlyGame, TwoThousandPlyGameKeepsRepetitionCounts) {
     }
     game.resize(2000);
 
-    std::vector<uint64_t> keys = {gamePosition.currentState->key};
+    // The men, castling rights and en-passant square of each position of the game.
+    using Snapshot = std::tuple<uint64_t, int32_t, int32_t>;
+    const auto snapshot = [] {
+        const StateRecord& s = *gamePosition.currentState;
+        return Snapshot{s.key, s.castling, s.epSquare};
+    };
+    std::vector<Snapshot> keys = {snapshot()};
     for (size_t ply = 0; ply < game.size(); ++ply) {
         const Move m = early_test::findMove(gamePosition, game[ply]);
         ASSERT_NE(m, 0u) << "ply " << ply << " " << game[ply];
@@ -182,7 +246,7 @@ TEST_F(EarlyGame, TwoThousandPlyGameKeepsRepetitionCounts) {
         ASSERT_LT(gamePosition.currentState - gamePosition.stateStack, STATE_STACK_SIZE);
         ASSERT_EQ(gamePosition.nextState, gamePosition.currentState + 1);
         ASSERT_TRUE(positionConsistent(gamePosition)) << "ply " << ply;
-        keys.push_back(gamePosition.currentState->key);
+        keys.push_back(snapshot());
         int32_t expected = 1;
         for (size_t back = 2; back <= ply + 1; back += 2)
             if (keys[ply + 1 - back] == keys.back()) ++expected;

@@ -177,9 +177,15 @@ TEST(EarlyPosition, CheckersOfTheSideToMove) {
         {"4k3/8/8/8/8/8/3p1n2/4K2r w - - 0 1", squareBit(sq("d2")) | squareBit(sq("h1"))},
         {"4k3/8/8/8/8/8/5n2/4K3 w - - 0 1", 0},
         {"4k3/8/8/8/8/5n2/8/4K3 w - - 0 1", squareBit(sq("f3"))},
-        {"8/8/8/8/8/8/8/4K3 w - - 0 1", 0},  // no king to check
+        // No king to check for the side to move, whatever the other side attacks.
+        {"q3k3/8/8/8/8/8/8/7r w - - 0 1", 0},
+        {"R7/8/8/8/8/8/8/4K2Q b - - 0 1", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(positionFromFen(c.fen)->currentState->checkers, c.checkers) << c.fen;
+    // Those two set-ups stand, with the side to move's king missing and its men placed.
+    EXPECT_EQ(positionFromFen("q3k3/8/8/8/8/8/8/7r w - - 0 1")->kingSquareWhite, NO_SQUARE);
+    EXPECT_EQ(positionFromFen("R7/8/8/8/8/8/8/4K2Q b - - 0 1")->kingSquareBlack, NO_SQUARE);
+    EXPECT_EQ(positionFromFen("R7/8/8/8/8/8/8/4K2Q b - - 0 1")->menCountWhite, 3);
 }
 
 // Whatever the text, set-up stays inside its arrays and leaves a record whose sums, counts

@@ -80,10 +80,13 @@ TEST(EarlyThink, BudgetArithmetic) {
         {60000, 0, 0, 0, 20, 3000},       // after "new"
         {9000, 0, 0, 0, 20, 450},
         {30000, 40, 0, 0, 40, 750},
-        {30000, 40, 2000, 39, 1, 32000},  // the last move of the control gets it all
+        {30000, 40, 2000, 39, 1, 30000},  // the last move of the control gets all that is on the clock
         {30000, 40, 0, 40, 40, 750},      // a new control
-        {1000, 3, 12000, 7, 2, 12500},
-        {INT32_MIN, -1, 0, 0, -1, MAX_BUDGET},  // no overflow, no trap, bounded
+        {10000, 0, 2000, 0, 20, 2500},
+        {1000, 3, 12000, 7, 2, 1000},   // an increment larger than the clock: never past the flag
+        {1000, 0, 5000, 0, 20, 1000},
+        {-50, 0, 3000, 0, 20, -50},
+        {INT32_MIN, -1, 0, 0, -1, -MAX_BUDGET},  // no overflow, no trap, bounded
     };
     for (const Case& c : cases) {
         Position& pos = searchPosition("4k3/8/8/8/8/8/8/4K2R b - -");
@@ -170,18 +173,29 @@ TEST_F(EarlyRoot, MatesAreFoundForBothSides) {
     }
 }
 
-TEST_F(EarlyRoot, ThinkReturnsNoMoveWhenTheBudgetIsTooSmall) {
+// A budget the margin swallows lets no iteration finish: the first one is run again to
+// its end with no deadline and its best move played.
+TEST_F(EarlyRoot, ATooSmallBudgetStillGivesTheFirstIterationsMove) {
     Position& pos = searchPosition(START_POSITION_FEN);
     pos.postThinking = 1;
     pos.timeLeft = 9000;  // 450 ms: the deadline lies before the start
     pos.searchId = 4;
-    Move m = 1;
+    Move m = 0;
     const std::string out = printedOnStdout([&] { m = think(); });
-    EXPECT_EQ(m, 0u);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(pos.stopSearch, 1);
+    EXPECT_NE(findMove(pos, moveText(m)), 0u);
+    EXPECT_EQ(m, pos.bestMove);
+    EXPECT_EQ(pos.bestDepth, 0);
+    EXPECT_EQ(pos.stopSearch, 0);
     EXPECT_EQ(pos.searchId, 5);
     EXPECT_EQ(pos.currentState, pos.stateStack);
+    ASSERT_GE(lineCount(out), 1);
+    EXPECT_EQ(out.rfind("0\t", 0), 0u);
+    EXPECT_EQ(out.find("\n1\t"), std::string::npos);  // no deeper iteration
+    EXPECT_NE(out.find(" " + moveText(m) + "\n"), std::string::npos);
+
+    // The same move as a depth-0 search given all the time it wants.
+    early_test::clearSearchTables();
+    EXPECT_EQ(searchToDepth(pos, 0), m);
 
     pos.timeLeft = 60000;
     pos.stopSearch = 0;

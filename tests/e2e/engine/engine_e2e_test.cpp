@@ -233,7 +233,7 @@ TEST_P(Engine, SpeedTests) {
               " value=0x00000000 count=0 time=Ts speed=Tmps\n"
               " value=0x00000000 count=0 time=T speed=Tmps\n\n"
               " value=0x00000000 count=0 time=T speed=Tmps\n"
-              " value=0x00000000 count=0 time=T speed=Tmps\n");
+              " value=0x00000000 count=-5 time=T speed=Tmps\n");
 }
 
 TEST_P(Engine, OverlongWordsAreCut) {

@@ -50,9 +50,13 @@ TEST_F(InputStop, WhiteSearchEndsWhenAByteArrivesAndLeavesItUnread) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         ASSERT_EQ(write(fds[1], "x", 1), 1);
     });
+    // A search that missed the byte would run for months: ten minutes end the program with
+    // SIGALRM instead, a failure however loaded the machine, and never a timing one.
+    alarm(600);
     testing::internal::CaptureStdout();
     think(*p);
     testing::internal::GetCapturedStdout();
+    alarm(0);
     writer.join();
     EXPECT_EQ(p->stopSearch, 1);
     EXPECT_GT(p->searchDeadline - p->searchStart, 100 * 60 * 60 * 24 * 100LL);

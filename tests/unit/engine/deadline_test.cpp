@@ -45,9 +45,9 @@ TEST(Clock, CountsFromTheProgramStart) {
 
 // Stalemate with Black to move: the think sets its deadline and ends at depth 1.
 TEST(Think, DeadlineBeyondThirtyTwoBits) {
+    auto p = searchPosition("7k/5Q2/6K1/8/8/8/8/8 b - -");  // also sets the clock's rate
     // A 32-bit sum of the start and this budget wraps once the clock reads more than 10.
     while (nowCentiseconds() <= 10) usleep(10000);
-    auto p = searchPosition("7k/5Q2/6K1/8/8/8/8/8 b - -");
     p->movesPerControl = 1;
     p->timeLeft = INT32_MAX;
     testing::internal::CaptureStdout();

@@ -69,7 +69,8 @@ void printMoveCoordinates(Move move, FILE* stream) {
 void dumpMoveList(FILE* stream, const Position& position) {
     Move moves[MOVE_LIST_SIZE];
     Move* end = moves;
-    if ((position.sideToMove == 0 || position.sideToMove == 1) && generatorsCanRun(position)) {
+    // Perft shows this dump when the black king is missing: White's moves are still listed.
+    if (moverCanGenerate(position)) {
         // The generators take a position they may change and restore; they work on a copy
         // whose ply pointers lead into the copy's own stack.
         static Position scratch;

@@ -17,7 +17,8 @@ void dumpBitboardsBlack(FILE* stream, const Position& position);
 void printBitboardGrid(Bitboard bitboard, FILE* stream);
 // " e7e8Q": a space, from and to square, and the promotion letter; no newline.
 void printMoveCoordinates(Move move, FILE* stream);
-// "Moves: n", then the legal moves of the side to move on one line.
+// "Moves: n", then the legal moves of the side to move on one line: none when that side
+// has no single king or more material than games reach, whatever the other side holds.
 void dumpMoveList(FILE* stream, const Position& position);
 // The bytes of a packed text, most significant first, zero bytes skipped.
 void printTag(FILE* stream, uint64_t packedText);

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "geometry.h"
 #include "position.h"
-#include "tables.h"
 #include "types.h"
 
 struct MagicEntry {
@@ -87,19 +87,4 @@ inline Bitboard blackDiagonalAttackers(const Position& position, Square s) {
     const Bitboard* p = position.pieceBitboards;
     return bishopAttacks(s, position.occupiedSquares) &
            (p[QUEEN + BLACK_OFFSET] | p[DARK_BISHOP + BLACK_OFFSET] | p[LIGHT_BISHOP + BLACK_OFFSET]);
-}
-
-// Every piece of either colour bearing on s when only `occupied` blocks lines. Not masked
-// with `occupied`: the exchange evaluation lifts pieces from it to reveal x-ray attackers.
-inline Bitboard allAttackersTo(const Position& position, Bitboard occupied, Square s) {
-    const Bitboard* p = position.pieceBitboards;
-    const Bitboard bishops = p[DARK_BISHOP] | p[LIGHT_BISHOP] | p[DARK_BISHOP + BLACK_OFFSET] |
-                             p[LIGHT_BISHOP + BLACK_OFFSET];
-    const Bitboard queens = p[QUEEN] | p[QUEEN + BLACK_OFFSET];
-    const Bitboard diagonal = bishopAttacks(s, occupied);
-    const Bitboard straight = rookAttacks(s, occupied);
-    return (diagonal & bishops) | ((diagonal | straight) & queens) |
-           (straight & (p[ROOK] | p[ROOK + BLACK_OFFSET])) | (kingAttacks[s] & (p[KING] | p[KING + BLACK_OFFSET])) |
-           (knightAttacks[s] & (p[KNIGHT] | p[KNIGHT + BLACK_OFFSET])) |
-           (pawnAttacksWhite[s] & p[PAWN + BLACK_OFFSET]) | (pawnAttacksBlack[s] & p[PAWN]);
 }

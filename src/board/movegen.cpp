@@ -470,3 +470,9 @@ template <Color C> bool materialCanArise(const Position& p) {
 bool generatorsCanRun(const Position& position) {
     return materialCanArise<White>(position) && materialCanArise<Black>(position);
 }
+
+bool moverCanGenerate(const Position& position) {
+    if (position.sideToMove == White) return materialCanArise<White>(position);
+    if (position.sideToMove == Black) return materialCanArise<Black>(position);
+    return false;
+}

@@ -47,6 +47,11 @@ inline Bitboard pinMaskBlack(const Position& p, Square s) { return pinMask<Black
 // True when the position is one the generators can serve.
 bool generatorsCanRun(const Position& position);
 
+// The same test for the side to move alone (false when sideToMove is neither colour): of
+// the other side the generator reads only which squares it attacks, so it serves a
+// position where that side's king is missing.
+bool moverCanGenerate(const Position& position);
+
 Move* generateMovesWhite(Position& position, Move* list);
 Move* generateMovesBlack(Position& position, Move* list);
 

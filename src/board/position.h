@@ -50,8 +50,8 @@ struct Position {
     Bitboard pieceBitboards[16];
     int32_t pieceCountWhite;  // as placed by set-up; make and unmake leave them
     int32_t pieceCountBlack;
-    int32_t searchStart;
-    int32_t searchDeadline;
+    int64_t searchStart;  // centiseconds; 64 bits, so start + budget never wraps
+    int64_t searchDeadline;
     PlyState plyStack[MAX_PLIES];
     uint64_t quiescenceNodes;
     uint64_t pvNodes;

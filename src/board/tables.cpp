@@ -158,16 +158,6 @@ void buildKingZones(bool white) {
 
 }  // namespace
 
-Bitboard rayWalk(int direction, Square s, Bitboard occupied) {
-    Bitboard result = 0;
-    for (int t = stepFrom(s, directionRankStep[direction], directionFileStep[direction]); t >= 0;
-         t = stepFrom(t, directionRankStep[direction], directionFileStep[direction])) {
-        result |= squareBit[t];
-        if (occupied & squareBit[t]) break;
-    }
-    return result;
-}
-
 void initTables() {
     buildFileMask();
     buildAdjacentFileMask();

@@ -230,8 +230,7 @@ void handleTimedCount(bool bulk) {
     if (p.sideToMove == 0) count = bulk ? perftBulkWhite(p, depth) : perftWhite(p, depth);
     else if (p.sideToMove == 1) count = bulk ? perftBulkBlack(p, depth) : perftBlack(p, depth);
     const int32_t elapsed = nowCentiseconds() - start;
-    // Counts pass 2^32 from depth 7 of the start position on: printed in full.
-    std::printf("nodes=%llu time=%d.%02d\n", static_cast<unsigned long long>(count), elapsed / 100, elapsed % 100);
+    printTimedCount(stdout, count, elapsed);
     std::fflush(stdout);
 }
 

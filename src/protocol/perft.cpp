@@ -152,3 +152,9 @@ void runPerftSuite(FILE* output, FILE* input, int mode) {
     }
     std::fflush(output);
 }
+
+void printTimedCount(FILE* stream, uint64_t count, int32_t elapsed) {
+    // Counts pass 2^32 from depth 7 of the start position on: printed in full.
+    std::fprintf(stream, "nodes=%llu time=%d.%02d\n", static_cast<unsigned long long>(count), elapsed / 100,
+                 elapsed % 100);
+}

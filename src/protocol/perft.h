@@ -18,3 +18,7 @@ uint64_t perftBulkBlack(Position& position, int depth);
 // count) and writes one result row per test to output. Mode 0 counts by plain perft, mode
 // 1 by bulk perft, any other mode counts 0.
 void runPerftSuite(FILE* output, FILE* input, int mode);
+
+// The reply to "perf" and "bulk": "nodes=N time=S.HH" and a newline, the count in full
+// however large, elapsed in centiseconds.
+void printTimedCount(FILE* stream, uint64_t count, int32_t elapsed);

@@ -19,11 +19,12 @@ uint64_t stepsOf(int64_t count) {
     return count > 0 ? static_cast<uint64_t>(count) : 0;
 }
 
-template <typename Scan> void benchScan(uint64_t count, FILE* stream, Scan scan) {
+template <typename Scan> void benchScan(int64_t count, FILE* stream, Scan scan) {
     const int32_t start = nowCentiseconds();
+    const uint64_t steps = stepsOf(count);
     uint64_t x = 0;
     uint32_t v = 0;
-    for (uint64_t i = 0; i < count; ++i) {
+    for (uint64_t i = 0; i < steps; ++i) {
         x += SPEED_TEST_STEP;
         v += static_cast<uint32_t>(scan(x));
     }
@@ -31,11 +32,12 @@ template <typename Scan> void benchScan(uint64_t count, FILE* stream, Scan scan)
 }
 
 // The running result is also the occupancy of the next lookup.
-template <typename Attacks> void benchAttacks(uint64_t count, FILE* stream, SpeedLineStyle style, Attacks attacks) {
+template <typename Attacks> void benchAttacks(int64_t count, FILE* stream, SpeedLineStyle style, Attacks attacks) {
     const int32_t start = nowCentiseconds();
+    const uint64_t steps = stepsOf(count);
     Bitboard b = 0;
     Square s = 0;
-    for (uint64_t i = 0; i < count; ++i) {
+    for (uint64_t i = 0; i < steps; ++i) {
         s = (s + SPEED_TEST_SQUARE_STEP) & 63;
         b ^= attacks(s, b);
     }
@@ -44,49 +46,52 @@ template <typename Attacks> void benchAttacks(uint64_t count, FILE* stream, Spee
 
 }  // namespace
 
-void printSpeedResult(FILE* stream, SpeedLineStyle style, uint32_t checkValue, uint64_t count, int32_t elapsed) {
-    // A run shorter than one centisecond counts as one centisecond's work. Count and rate
-    // are printed as 64-bit unsigned values, so a large count never shows cut or negative.
-    const uint64_t perCentisecond = elapsed <= 0 ? count : count / static_cast<uint64_t>(elapsed);
-    const unsigned long long n = count, speed = perCentisecond / 10000;
+void printSpeedResult(FILE* stream, SpeedLineStyle style, uint32_t checkValue, int64_t count, int32_t elapsed) {
+    // A run shorter than one centisecond counts as one centisecond's work. The count prints
+    // as typed, in 64 bits so that a large one never shows cut; a negative one ran no step,
+    // so its rate is 0.
+    const uint64_t steps = stepsOf(count);
+    const uint64_t perCentisecond = elapsed <= 0 ? steps : steps / static_cast<uint64_t>(elapsed);
+    const long long n = count;
+    const unsigned long long speed = perCentisecond / 10000;
     const int seconds = elapsed / 100, hundredths = elapsed % 100;
     switch (style) {
         case SpeedLineStyle::BitOperation:
-            std::fprintf(stream, " value=0x%08X count=%llu time=%d.%02ds speed=%llumps\n", checkValue, n, seconds,
+            std::fprintf(stream, " value=0x%08X count=%lld time=%d.%02ds speed=%llumps\n", checkValue, n, seconds,
                          hundredths, speed);
             break;
         case SpeedLineStyle::RookAttacks:
-            std::fprintf(stream, " value=0x%08X count=%llu time=%d.%02d speed=%llumps\n\n", checkValue, n, seconds,
+            std::fprintf(stream, " value=0x%08X count=%lld time=%d.%02d speed=%llumps\n\n", checkValue, n, seconds,
                          hundredths, speed);
             break;
         case SpeedLineStyle::SliderAttacks:
-            std::fprintf(stream, " value=0x%08X count=%llu time=%d.%02d speed=%llumps\n", checkValue, n, seconds,
+            std::fprintf(stream, " value=0x%08X count=%lld time=%d.%02d speed=%llumps\n", checkValue, n, seconds,
                          hundredths, speed);
             break;
     }
 }
 
 void benchBitScanForward(int64_t count, FILE* stream) {
-    benchScan(stepsOf(count), stream, [](Bitboard x) { return bitScanForward(x); });
+    benchScan(count, stream, [](Bitboard x) { return bitScanForward(x); });
 }
 
 void benchBitScanReverse(int64_t count, FILE* stream) {
-    benchScan(stepsOf(count), stream, [](Bitboard x) { return bitScanReverse(x); });
+    benchScan(count, stream, [](Bitboard x) { return bitScanReverse(x); });
 }
 
 void benchPopCount(int64_t count, FILE* stream) {
-    benchScan(stepsOf(count), stream, [](Bitboard x) { return popCount64(x); });
+    benchScan(count, stream, [](Bitboard x) { return popCount64(x); });
 }
 
 void benchRookAttacks(int64_t count, FILE* stream) {
-    benchAttacks(stepsOf(count), stream, SpeedLineStyle::RookAttacks, [](Square s, Bitboard b) { return rookAttacks(s, b); });
+    benchAttacks(count, stream, SpeedLineStyle::RookAttacks, [](Square s, Bitboard b) { return rookAttacks(s, b); });
 }
 
 void benchBishopAttacks(int64_t count, FILE* stream) {
-    benchAttacks(stepsOf(count), stream, SpeedLineStyle::SliderAttacks,
+    benchAttacks(count, stream, SpeedLineStyle::SliderAttacks,
                  [](Square s, Bitboard b) { return bishopAttacks(s, b); });
 }
 
 void benchQueenAttacks(int64_t count, FILE* stream) {
-    benchAttacks(stepsOf(count), stream, SpeedLineStyle::SliderAttacks, [](Square s, Bitboard b) { return queenAttacks(s, b); });
+    benchAttacks(count, stream, SpeedLineStyle::SliderAttacks, [](Square s, Bitboard b) { return queenAttacks(s, b); });
 }

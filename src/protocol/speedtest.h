@@ -14,10 +14,11 @@ constexpr int SPEED_TEST_SQUARE_STEP = 23;
 enum class SpeedLineStyle { BitOperation, RookAttacks, SliderAttacks };
 
 // Writes " value=... count=... time=...s speed=...mps" as the style wants; elapsed is in
-// centiseconds. The count prints in full, however large.
-void printSpeedResult(FILE* stream, SpeedLineStyle style, uint32_t checkValue, uint64_t count, int32_t elapsed);
+// centiseconds. The count prints as typed and in full, however large; a negative count
+// ran no step and has rate 0.
+void printSpeedResult(FILE* stream, SpeedLineStyle style, uint32_t checkValue, int64_t count, int32_t elapsed);
 
-// The count is as typed; a negative one runs no step and reports count 0.
+// The count is as typed; a negative one runs no step.
 void benchBitScanForward(int64_t count, FILE* stream = stdout);
 void benchBitScanReverse(int64_t count, FILE* stream = stdout);
 void benchPopCount(int64_t count, FILE* stream = stdout);

@@ -10,6 +10,11 @@ extern uint64_t clockFrequency;
 // that what a search does by the clock does not depend on the machine's speed.
 extern int64_t (*clockCounter)();
 
-// Counter * 100 / frequency in signed 64-bit arithmetic, kept as its low 32 bits. Only
-// differences of two readings are used.
+// The counter's reading when the program was loaded; a test that steps a stand-in counter
+// sets it to the stand-in's own origin.
+extern int64_t clockOrigin;
+
+// Centiseconds since the program started: the counter's ticks since clockOrigin * 100 /
+// frequency in signed 64-bit arithmetic, kept as its low 32 bits. Only differences of two
+// readings are used.
 int32_t nowCentiseconds();

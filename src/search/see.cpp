@@ -1,5 +1,6 @@
 #include "see.h"
 
+#include "attacks.h"
 #include "magic.h"
 #include "tables.h"
 

@@ -1,7 +1,7 @@
 #include "think.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 #include "book.h"
 #include "clock.h"
@@ -36,7 +36,7 @@ template <Color Us> Move deepen(Position& position, int maxDepth, FILE* stream, 
         PlyState& ply = *position.currentPly;
         if (ply.bestMove == 0 || position.stopSearch) break;
         if (stream) printSearchInfo(depth, position, stream, ply.bestScore - SCORE_DRAW, ply.pv);
-        const int32_t elapsed = nowCentiseconds() - position.searchStart;
+        const int64_t elapsed = nowCentiseconds() - position.searchStart;
         keptMove = ply.bestMove;
         keptScore = ply.bestScore;
         position.ponderMove = ply.pv[1];
@@ -62,7 +62,7 @@ template <Color Us> Move thinkAs(Position& position) {
 #endif
     position.stopSearch = 0;
     position.searchStart = nowCentiseconds();
-    position.searchDeadline = position.searchStart + perMove - TIME_MARGIN;
+    position.searchDeadline = position.searchStart + int64_t{perMove} - TIME_MARGIN;
     return deepen<Us>(position, maxDepth, stdout, true);
 }
 
@@ -81,7 +81,7 @@ Move searchToDepth(Position& position, int maxDepth, FILE* stream) {
     clearNodeCounters(position);
     position.stopSearch = 0;
     position.searchStart = nowCentiseconds();
-    position.searchDeadline = INT_MAX;  // no clock reading is ever later
+    position.searchDeadline = INT64_MAX;  // no clock reading is ever later
     if (position.sideToMove == White) return deepen<White>(position, maxDepth, stream, false);
     if (position.sideToMove == Black) return deepen<Black>(position, maxDepth, stream, false);
     return 0;
@@ -97,14 +97,15 @@ int32_t moveTimeBudget(int32_t timeLeft, int32_t movesPerControl, int32_t movesP
     return static_cast<int32_t>(perMove);
 }
 
-bool iterationBudgetSpent(int32_t elapsed, int32_t searchStart, int32_t searchDeadline) {
+bool iterationBudgetSpent(int64_t elapsed, int64_t searchStart, int64_t searchDeadline) {
     return elapsed > ITERATION_TIME_FRACTION * static_cast<double>(searchDeadline - searchStart);
 }
 
 void printSearchInfo(int depth, Position& position, FILE* stream, int score, const Move* line) {
     const long long nodes =
         static_cast<long long>(position.quiescenceNodes + position.pvNodes + position.zeroWindowNodes);
-    std::fprintf(stream, "%2d%8d%6d%12lld ", depth, score, nowCentiseconds() - position.searchStart, nodes);
+    const long long elapsed = nowCentiseconds() - position.searchStart;
+    std::fprintf(stream, "%2d%8d%6lld%12lld ", depth, score, elapsed, nodes);
     printVariation(position, line, stream);
     std::fprintf(stream, "\n");
     std::fflush(stream);

@@ -31,7 +31,7 @@ int32_t moveTimeBudget(int32_t timeLeft, int32_t movesPerControl, int32_t movesP
 
 // True when a finished depth has used so much of the time to the deadline that the next
 // one would not fit.
-bool iterationBudgetSpent(int32_t elapsed, int32_t searchStart, int32_t searchDeadline);
+bool iterationBudgetSpent(int64_t elapsed, int64_t searchStart, int64_t searchDeadline);
 
 // One thinking line: depth, score (0 = even, positive favours White), centiseconds since
 // the search start, nodes of this think, the line in numbered algebraic text, a newline.

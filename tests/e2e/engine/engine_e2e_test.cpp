@@ -63,6 +63,23 @@ TEST_P(Engine, GameEndsAreAnnouncedOnEveryGo) {
     }
 }
 
+// The engine's own move that ends the game is followed by no result: the result comes when
+// it is next asked to move, on "go" or after a move sent to it, and on every "go" after.
+// 30 seconds on the clock give depth 1, which already finds the mate, ample time.
+TEST_P(Engine, ResultOfAGameEndedByAMoveComesAtTheNextRequest) {
+    const std::string setboard = "setboard 6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\n";
+    EXPECT_EQ(withoutThinkingLines(run(setboard + "time 3000\ngo\ngo\ngo\nquit\n")),
+              "move a1a8\n1-0 {White mates}\n1-0 {White mates}\n");
+    EXPECT_EQ(run(setboard + "a1a8\ngo\nquit\n"), "1-0 {White mates}\n1-0 {White mates}\n");
+}
+
+// With no time left depth 1 is stopped at its first poll and no depth finishes: the first
+// generated legal move is played, for either side.
+TEST_P(Engine, WithoutAFinishedDepthTheFirstLegalMoveIsPlayed) {
+    EXPECT_EQ(run("time 0\ngo\nquit\n"), "move a2a3\n");
+    EXPECT_EQ(run("time 0\ne2e4\nquit\n"), "move a7a6\n");
+}
+
 // Bare kings walking e1-e2 and e8-e7: insufficient material from the start, a threefold
 // repetition from the 8th ply on and 100 reversible plies at the 100th. The first test
 // that holds names the result, so the lines change in that order.
@@ -233,7 +250,7 @@ TEST_P(Engine, SpeedTests) {
               " value=0x00000000 count=0 time=Ts speed=Tmps\n"
               " value=0x00000000 count=0 time=T speed=Tmps\n\n"
               " value=0x00000000 count=0 time=T speed=Tmps\n"
-              " value=0x00000000 count=0 time=T speed=Tmps\n");
+              " value=0x00000000 count=-5 time=T speed=Tmps\n");
 }
 
 TEST_P(Engine, OverlongWordsAreCut) {

@@ -13,8 +13,10 @@
 // counter, then on the platform's, which must move at least as far as a sleep lasts.
 TEST(Clock, CentisecondsOfTheCounter) {
     const auto savedCounter = clockCounter;
+    const int64_t savedOrigin = clockOrigin;
     static int64_t ticks = 0;
     clockCounter = [] { return ticks; };
+    clockOrigin = 0;
     struct Case {
         uint64_t frequency;
         int64_t ticks;
@@ -33,6 +35,7 @@ TEST(Clock, CentisecondsOfTheCounter) {
         EXPECT_EQ(nowCentiseconds(), c.centiseconds) << c.ticks << " at " << c.frequency;
     }
     clockCounter = savedCounter;
+    clockOrigin = savedOrigin;
 
     clockFrequency = static_cast<uint64_t>(platform::performanceFrequency());
     const int32_t start = nowCentiseconds();

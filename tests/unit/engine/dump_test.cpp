@@ -107,12 +107,23 @@ TEST(Dump, BitboardGrid) {
 }
 
 // Perft dumps a position that lacks a king; the dump must still complete from the bitboards.
+// The side to move's moves are listed when that side has its king: without a black king
+// White has the moves it has with a black king on a6, which none of them reaches.
 TEST(Dump, SetUpWithoutAKingOrSide) {
     const auto noKing = positionFromFen("8/8/8/8/8/8/4P3/4K2Q w - -");
     const std::string dump = captured([&](FILE* f) { dumpPosition(f, *noKing); });
     EXPECT_NE(dump.find("\nEVL="), std::string::npos);
     EXPECT_NE(dump.find("\nKingB=hP\n"), std::string::npos);  // the empty square 255 as file and rank
-    EXPECT_EQ(dump.substr(dump.size() - 10), "Moves: 0\n\n");
+    const auto withKing = positionFromFen("8/8/k7/8/8/8/4P3/4K2Q w - -");
+    const std::string moves = captured([&](FILE* f) { dumpMoveList(f, *withKing); });
+    EXPECT_EQ(moves.substr(0, 10), "Moves: 22\n");
+    EXPECT_EQ(dump.substr(dump.size() - moves.size()), moves);
+
+    // Black to move without its king has no moves to list.
+    const auto noOwnKing = positionFromFen("8/8/8/8/8/8/4P3/4K2Q b - -");
+    EXPECT_EQ(captured([&](FILE* f) { dumpMoveList(f, *noOwnKing); }), "Moves: 0\n\n");
+    const auto twoKings = positionFromFen("k7/8/8/8/8/8/4P3/K3K2Q w - -");
+    EXPECT_EQ(captured([&](FILE* f) { dumpMoveList(f, *twoKings); }), "Moves: 0\n\n");
 
     const auto noSide = positionFromFen(START_POSITION_FEN);
     noSide->sideToMove = 2;

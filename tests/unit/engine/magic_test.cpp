@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bitops.h"
+#include "attacks.h"
 #include "magic.h"
 #include "test_support.h"
 

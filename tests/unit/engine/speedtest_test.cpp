@@ -96,15 +96,16 @@ TEST(SpeedTest, KnownCheckValues) {
     EXPECT_EQ(capture(benchBitScanReverse, 1).substr(0, 18), " value=0x0000003F ");
     for (const BenchCase& b : BENCHES) {
         EXPECT_EQ(maskTimings(capture(b.bench, 0)).substr(0, 26), " value=0x00000000 count=0 ") << b.name;
-        // A negative count typed at the command runs no step rather than 2^64 of them.
-        EXPECT_EQ(maskTimings(capture(b.bench, -5)).substr(0, 26), " value=0x00000000 count=0 ") << b.name;
+        // A negative count typed at the command runs no step rather than 2^64 of them, and
+        // shows as typed.
+        EXPECT_EQ(maskTimings(capture(b.bench, -5)).substr(0, 27), " value=0x00000000 count=-5 ") << b.name;
     }
 }
 
 TEST(SpeedTest, ResultLineFields) {
     struct Case {
         SpeedLineStyle style;
-        uint64_t count;
+        int64_t count;
         int32_t elapsed;
         const char* line;
     } cases[] = {
@@ -117,6 +118,8 @@ TEST(SpeedTest, ResultLineFields) {
         {SpeedLineStyle::BitOperation, 3000000000, 2, " value=0x0000ABCD count=3000000000 time=0.02s speed=150000mps\n"},
         {SpeedLineStyle::SliderAttacks, 0x100000005ull, 0,
          " value=0x0000ABCD count=4294967301 time=0.00 speed=429496mps\n"},
+        {SpeedLineStyle::BitOperation, -5, 0, " value=0x0000ABCD count=-5 time=0.00s speed=0mps\n"},
+        {SpeedLineStyle::RookAttacks, -4294967296, 3, " value=0x0000ABCD count=-4294967296 time=0.03 speed=0mps\n\n"},
     };
     for (const Case& c : cases) {
         char* text = nullptr;

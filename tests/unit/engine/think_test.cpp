@@ -121,13 +121,16 @@ struct SteppedClock {
     static inline int64_t now = 0;
     int64_t (*savedCounter)() = clockCounter;
     uint64_t savedFrequency = clockFrequency;
+    int64_t savedOrigin = clockOrigin;
     SteppedClock() {
         clockCounter = [] { return now++; };
+        clockOrigin = 0;
         clockFrequency = 100;
     }
     ~SteppedClock() {
         clockCounter = savedCounter;
         clockFrequency = savedFrequency;
+        clockOrigin = savedOrigin;
     }
 };
 

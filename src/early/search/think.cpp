@@ -62,10 +62,7 @@ Move deepen(Position& pos, int32_t maxDepth, bool timeRule) {
 Move firstIterationMove(Position& pos) {
     pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + MAX_BUDGET);
     pos.stopSearch = 0;
-    pos.bestMove = 0;
-    const int32_t value = pos.sideToMove == 0 ? searchRootWhite(pos, -SCORE_INFINITY, SCORE_INFINITY, 0)
-                                              : searchRootBlack(pos, -SCORE_INFINITY, SCORE_INFINITY, 0);
-    return !pos.stopSearch && -SCORE_INFINITY < value && value < SCORE_INFINITY ? pos.bestMove : 0;
+    return deepen(pos, 0, false);
 }
 
 }  // namespace

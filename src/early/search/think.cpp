@@ -30,6 +30,12 @@ void beginSearch(Position& pos) {
     pos.rootSide = pos.sideToMove == 1 ? 1 : 0;
 }
 
+// The deadline afterMs past the search start, wrapping with the millisecond clock as its
+// readings do.
+void setDeadline(Position& pos, uint32_t afterMs) {
+    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + afterMs);
+}
+
 // Iterative deepening from depth 0. A value on or outside the window repeats the depth
 // with the full window; a stopped iteration is dropped. With the time rule a new depth
 // starts only while at most a third of the planned time has passed.
@@ -60,7 +66,7 @@ Move deepen(Position& pos, int32_t maxDepth, bool timeRule) {
 // The first iteration, depth 0 with the full window, run to its end with no deadline: a
 // move searched at least that far when the budget let no iteration finish.
 Move firstIterationMove(Position& pos) {
-    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + MAX_BUDGET);
+    setDeadline(pos, MAX_BUDGET);
     pos.stopSearch = 0;
     return deepen(pos, 0, false);
 }
@@ -92,9 +98,7 @@ Move think() {
     beginSearch(pos);
     const int32_t budget = timeBudgetMs(pos);
     pos.searchStart = currentTimeMs();
-    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + static_cast<uint32_t>(budget) -
-                                              static_cast<uint32_t>(TIME_MARGIN));
-    pos.stopSearch = 0;
+    setDeadline(pos, static_cast<uint32_t>(budget) - static_cast<uint32_t>(TIME_MARGIN));
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
     // A fuzzing run is there to explore input, not to think: a few plies at most.
     const Move move = deepen(pos, 3, true);
@@ -108,7 +112,7 @@ Move searchToDepth(Position& pos, int32_t maxDepth) {
     if (!hasFreeState(pos) || !hasLegalMove(pos)) return 0;
     beginSearch(pos);
     pos.searchStart = currentTimeMs();
-    pos.searchDeadline = static_cast<int32_t>(static_cast<uint32_t>(pos.searchStart) + MAX_BUDGET);
+    setDeadline(pos, MAX_BUDGET);
     return deepen(pos, maxDepth, false);
 }
 

@@ -23,7 +23,8 @@ std::string programName(const std::string& path) { return path.substr(path.find_
 class Engine : public ::testing::TestWithParam<std::string> {
 protected:
     // Runs the script and returns the masked output; the program must exit with status 0.
-    std::string run(const std::string& script, const std::string& workDir = {}, int timeoutSeconds = 300) {
+    std::string run(const std::string& script, const std::string& workDir = {},
+                    int timeoutSeconds = DEFAULT_RUN_SECONDS) {
         const ProgramRun r = runProgram(GetParam(), script, workDir, timeoutSeconds);
         EXPECT_FALSE(r.timedOut) << script.substr(0, 200);
         EXPECT_EQ(r.signal, 0) << script.substr(0, 200);

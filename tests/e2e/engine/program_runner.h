@@ -11,11 +11,14 @@ struct ProgramRun {
     bool timedOut = false;
 };
 
+// How long a program may run before it is killed, unless a test gives it longer.
+constexpr int DEFAULT_RUN_SECONDS = 300;
+
 // Standard input is a regular file holding `input`, so the program never sees input
 // "waiting" during a search; standard error is passed through. The program runs in
 // workDir when one is given, and is killed after timeoutSeconds.
 ProgramRun runProgram(const std::string& program, const std::string& input, const std::string& workDir = {},
-                      int timeoutSeconds = 300, const std::vector<std::string>& arguments = {});
+                      int timeoutSeconds = DEFAULT_RUN_SECONDS, const std::vector<std::string>& arguments = {});
 
 // The engine builds under test (brelstan, brelstan64), as full paths; the variable
 // BRELSTAN_ENGINE_PROGRAMS (paths joined by ':') puts others in their place, such as the
